@@ -1,0 +1,3 @@
+#include "gameobjectengine/GameFlags.h"
+
+uint32_t GameFlags::word = 0;

@@ -1,0 +1,44 @@
+#pragma once
+// Turns key messages and gamepads into fourteen actions with per-frame counters.
+//
+// Actions: 0 right, 1 left, 2 up, 3 down, 4 jump/confirm (Space), 5 G, 6 weapon 0 (F),
+// 7-10 weapons 1-4 (Q W E R), 11 swap (Tab), 12 back/pause (Escape), 13 Enter.
+// current counts 1 for a held key plus 1 per matching pad input; a fresh press is
+// previous 0 with current non-zero.
+#include <array>
+#include <cstdint>
+
+class InputManager {
+public:
+    static constexpr int kActions = 14;
+
+    static InputManager& GetInstance();
+
+    // Once per running frame: previous = current, current = 0, pad flags 0, then Poll.
+    void Update();
+    // Pumps the window events (keys arrive through OnKey), counts held keys and pads.
+    void Poll();
+    // A key message. A key-up always clears the key's held flag; a key-down counts only while enabled.
+    void OnKey(int virtualKey, bool down);
+    // A fresh press of the action this frame; false for an index outside 0-13.
+    bool GetKeyDown(int action) const;
+    // This frame's counter of the action (0 for an index outside 0-13).
+    uint8_t Current(int action) const;
+    void ResetCurrent() { current.fill(0); }
+    // Everything back to the start-up state (counters, held keys, pads, disabled).
+    void ResetAll();
+
+    // The action of a virtual-key code, or -1.
+    static int ActionOfKey(int virtualKey);
+
+    bool enabled = false;
+    std::array<uint8_t, kActions> current{};
+    std::array<uint8_t, kActions> previous{};
+    std::array<uint8_t, kActions> held{};
+    uint8_t wirelessPadPresent = 0;
+    uint8_t xboxPadPresent = 0;
+
+private:
+    InputManager() = default;
+    void PollGamepads();
+};

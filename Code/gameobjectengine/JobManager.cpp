@@ -1,0 +1,70 @@
+#include "gameobjectengine/JobManager.h"
+
+#include <utility>
+
+#include "gameobjectengine/Component.h"
+
+void JobManager::AddJob(std::function<void()> job, int kind, float delay) {
+    if (!job || kind == JobKind::Never) return;
+    main_.push_back(JobData{std::move(job), kind, 0.0f, delay});
+}
+
+void JobManager::AddJobFor(const Component* target, std::function<void()> job, int kind, float delay) {
+    if (!job || !target) return;
+    Handle<const Component> alive(target);
+    AddJob([alive, inner = std::move(job)]() {
+        if (alive.Get()) inner();
+    }, kind, delay);
+}
+
+void JobManager::AgeJobs(float dt) {
+    for (JobData& data : main_) data.elapsed += dt;
+}
+
+template <typename Visit>
+void JobManager::Walk(int kind, Visit&& visitDue) {
+    while (!main_.empty()) {
+        JobData& front = main_.front();
+        if (front.kind != kind || front.elapsed < front.delay) {
+            holding_.push_back(std::move(front));
+            main_.pop_front();
+            continue;
+        }
+        JobData due = std::move(front);
+        main_.pop_front();
+        visitDue(due);
+    }
+    while (!holding_.empty()) {
+        main_.push_back(std::move(holding_.front()));
+        holding_.pop_front();
+    }
+}
+
+void JobManager::RunJobs(int kind) {
+    Walk(kind, [](JobData& due) { due.job(); });
+}
+
+void JobManager::RemoveJobs(int kind) {
+    // Removal ignores the delay: every job of the kind goes.
+    while (!main_.empty()) {
+        JobData& front = main_.front();
+        if (front.kind != kind) holding_.push_back(std::move(front));
+        main_.pop_front();
+    }
+    while (!holding_.empty()) {
+        main_.push_back(std::move(holding_.front()));
+        holding_.pop_front();
+    }
+}
+
+void JobManager::Clear() {
+    main_.clear();
+    holding_.clear();
+}
+
+std::size_t JobManager::Count(int kind) const {
+    std::size_t n = 0;
+    for (const JobData& data : main_)
+        if (data.kind == kind) ++n;
+    return n;
+}

@@ -1,0 +1,118 @@
+#include "gameobjectengine/JsonRead.h"
+
+#include <cmath>
+#include <fstream>
+#include <iterator>
+#include <limits>
+
+namespace json {
+
+const JsonValue* Find(const JsonValue& object, const char* key) {
+    if (!object.IsObject()) return nullptr;
+    auto it = object.FindMember(key);
+    return it == object.MemberEnd() ? nullptr : &it->value;
+}
+
+const JsonValue* FindArray(const JsonValue& object, const char* key) {
+    const JsonValue* value = Find(object, key);
+    return (value && value->IsArray()) ? value : nullptr;
+}
+
+const JsonValue* FindObject(const JsonValue& object, const char* key) {
+    const JsonValue* value = Find(object, key);
+    return (value && value->IsObject()) ? value : nullptr;
+}
+
+bool Has(const JsonValue& object, const char* key) { return Find(object, key) != nullptr; }
+
+namespace {
+template <typename Int>
+Int Saturate(double v) {
+    if (std::isnan(v)) return 0;
+    if (v <= static_cast<double>(std::numeric_limits<Int>::min())) return std::numeric_limits<Int>::min();
+    if (v >= static_cast<double>(std::numeric_limits<Int>::max())) return std::numeric_limits<Int>::max();
+    return static_cast<Int>(v);
+}
+}  // namespace
+
+bool AsInt(const JsonValue& value, int32_t& out) {
+    if (value.IsInt()) { out = value.GetInt(); return true; }
+    if (value.IsBool()) { out = value.GetBool() ? 1 : 0; return true; }
+    if (value.IsNumber()) { out = Saturate<int32_t>(value.GetDouble()); return true; }
+    return false;
+}
+
+bool AsUint(const JsonValue& value, uint32_t& out) {
+    if (value.IsUint()) { out = value.GetUint(); return true; }
+    if (value.IsBool()) { out = value.GetBool() ? 1u : 0u; return true; }
+    if (value.IsInt()) { out = static_cast<uint32_t>(value.GetInt()); return true; }
+    if (value.IsNumber()) { out = Saturate<uint32_t>(value.GetDouble()); return true; }
+    return false;
+}
+
+bool AsFloat(const JsonValue& value, float& out) {
+    if (!value.IsNumber()) return false;
+    out = static_cast<float>(value.GetDouble());
+    return true;
+}
+
+bool AsFlag(const JsonValue& value, bool& out) {
+    if (value.IsBool()) { out = value.GetBool(); return true; }
+    if (value.IsNumber()) { out = value.GetDouble() != 0.0; return true; }
+    return false;
+}
+
+bool AsString(const JsonValue& value, std::string& out) {
+    if (!value.IsString()) return false;
+    out.assign(value.GetString(), value.GetStringLength());
+    return true;
+}
+
+int32_t ReadInt(const JsonValue& object, const char* key, int32_t fallback) {
+    const JsonValue* v = Find(object, key);
+    int32_t out = fallback;
+    return (v && AsInt(*v, out)) ? out : fallback;
+}
+
+uint32_t ReadUint(const JsonValue& object, const char* key, uint32_t fallback) {
+    const JsonValue* v = Find(object, key);
+    uint32_t out = fallback;
+    return (v && AsUint(*v, out)) ? out : fallback;
+}
+
+float ReadFloat(const JsonValue& object, const char* key, float fallback) {
+    const JsonValue* v = Find(object, key);
+    float out = fallback;
+    return (v && AsFloat(*v, out)) ? out : fallback;
+}
+
+double ReadDouble(const JsonValue& object, const char* key, double fallback) {
+    const JsonValue* v = Find(object, key);
+    return (v && v->IsNumber()) ? v->GetDouble() : fallback;
+}
+
+bool ReadFlag(const JsonValue& object, const char* key, bool fallback) {
+    const JsonValue* v = Find(object, key);
+    bool out = fallback;
+    return (v && AsFlag(*v, out)) ? out : fallback;
+}
+
+std::string ReadString(const JsonValue& object, const char* key, const std::string& fallback) {
+    const JsonValue* v = Find(object, key);
+    std::string out;
+    return (v && AsString(*v, out)) ? out : fallback;
+}
+
+bool ReadFile(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !text.empty();
+}
+
+bool Parse(const std::string& text, JsonDocument& document) {
+    document.Parse(text.c_str(), text.size());
+    return !document.HasParseError();
+}
+
+}  // namespace json

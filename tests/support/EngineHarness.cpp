@@ -1,0 +1,108 @@
+#include "EngineHarness.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "animationmanager/AnimationManager.h"
+#include "gameobjectengine/EngineState.h"
+#include "gameobjectengine/GameFlags.h"
+#include "gameobjectengine/GameRandom.h"
+#include "gameobjectengine/InputManager.h"
+#include "gameobjectengine/JobManager.h"
+#include "gameobjectengine/Time.h"
+#include "physics/PhysicsManager.h"
+#include "platform/Clock.h"
+#include "platform/Gamepads.h"
+#include "platform/MessageBox.h"
+#include "platform/VirtualKeys.h"
+
+namespace {
+
+int64_t gFakeNow = 0;
+int64_t gFakeStep = 16'666'667;
+
+int64_t FakeClock() {
+    gFakeNow += gFakeStep;
+    return gFakeNow;
+}
+
+}  // namespace
+
+int KeyOfAction(int action) {
+    static const int kKeys[14] = {vk::Right, vk::Left, vk::Up, vk::Down, vk::Space, vk::G, vk::F,
+                                  vk::Q, vk::W, vk::E, vk::R, vk::Tab, vk::Escape, vk::Return};
+    return (action >= 0 && action < 14) ? kKeys[action] : -1;
+}
+
+void EngineHarness::ResetEngine() {
+    SceneManager::GetInstance().DestroyAll();
+    JobManager::Instance().Clear();
+    AnimationManager::GetInstance().Clear();
+    PhysicsManager::GetInstance().Reset();
+    InputManager::GetInstance().ResetAll();
+    GameFlags::word = 0;
+    GameRandom::Seed(1);
+    SceneManager::GetInstance().currentSceneIndex = 0;
+    EngineState::GetInstance().state = EngineState::Unstarted;
+    platform::SetGamepadReader(nullptr);
+    platform::ShownMessages().clear();
+}
+
+EngineHarness::EngineHarness(float frameSeconds) {
+    SetFrameTime(frameSeconds);
+    platform::SetClockSource(&FakeClock);
+    ResetEngine();
+    Time::GetInstance().Update();
+    char pattern[] = "/tmp/harrowvale-test-XXXXXX";
+    if (const char* dir = mkdtemp(pattern)) tempDir_ = dir;
+}
+
+EngineHarness::~EngineHarness() {
+    ResetEngine();
+    platform::SetClockSource(nullptr);
+    if (!tempDir_.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(tempDir_, ignored);
+    }
+}
+
+void EngineHarness::SetFrameTime(float seconds) { gFakeStep = static_cast<int64_t>(static_cast<double>(seconds) * 1e9); }
+
+void EngineHarness::LoadSceneFile(const std::string& path) {
+    EngineState& engine = EngineState::GetInstance();
+    engine.SetNextScene(path);
+    engine.state = EngineState::Load;
+    engine.Tick();
+}
+
+std::string EngineHarness::WriteTempFile(const std::string& text, const std::string& extension) {
+    const std::string path = tempDir_ + "/file" + std::to_string(tempCount_++) + extension;
+    std::ofstream(path, std::ios::binary) << text;
+    return path;
+}
+
+void EngineHarness::LoadSceneText(const std::string& json) { LoadSceneFile(WriteTempFile(json)); }
+
+void EngineHarness::Step(int frames) {
+    for (int i = 0; i < frames; ++i) EngineState::GetInstance().Tick();
+}
+
+void EngineHarness::FinishSceneChange() {
+    for (int i = 0; i < 4 && EngineState::GetInstance().state == EngineState::SceneChange; ++i)
+        EngineState::GetInstance().Tick();
+}
+
+void EngineHarness::Press(int action) { InputManager::GetInstance().OnKey(KeyOfAction(action), true); }
+
+void EngineHarness::Release(int action) { InputManager::GetInstance().OnKey(KeyOfAction(action), false); }
+
+void EngineHarness::Tap(int action) {
+    Press(action);
+    Step();
+    Release(action);
+}
+
+GameObject* EngineHarness::Find(const std::string& name) const {
+    return SceneManager::GetInstance().GetGameObjectByName(name);
+}
