@@ -2,6 +2,11 @@
 
 #include "platform/Window.h"
 
+#include <algorithm>
+
+#include "graphics/Render.h"
+#include "graphics/SpriteRenderer.h"
+
 GraphicsEngine& GraphicsEngine::GetInstance() {
     static GraphicsEngine instance;
     return instance;
@@ -31,3 +36,13 @@ void GraphicsEngine::SetFullscreen(bool value) {
 }
 
 void GraphicsEngine::OnResize(int, int) {}
+
+void GraphicsEngine::AddRender(::Render* render) {
+    auto at = std::find_if(renderList.begin(), renderList.end(),
+                           [render](const ::Render* listed) { return listed->layer >= render->layer; });
+    renderList.insert(at, render);
+}
+
+void GraphicsEngine::RemoveRender(::Render* render) { std::erase(renderList, render); }
+
+void GraphicsEngine::LoadTexture(SpriteRenderer* sprite, const std::string&) { sprite->texture = 0; }

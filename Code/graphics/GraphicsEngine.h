@@ -1,7 +1,12 @@
 #pragma once
 // The graphics engine: context, programs, textures, render list and the frame.
 // (Filled in by the rendering work; the entry point and the tick need these calls.)
+#include <cstdint>
 #include <string>
+#include <vector>
+
+class Render;
+class SpriteRenderer;
 
 class GraphicsEngine {
 public:
@@ -19,6 +24,14 @@ public:
     bool IsFullscreen() const { return fullscreen; }
     void OnResize(int width, int height);
 
+    // Lists a drawable (sorted by layer; among equal layers the newest first).
+    void AddRender(::Render* render);
+    // Takes a drawable off the list (no-op when it is not listed).
+    void RemoveRender(::Render* render);
+    // Loads a PNG for a sprite through the texture cache.
+    void LoadTexture(SpriteRenderer* sprite, const std::string& path);
+
+    std::vector<::Render*> renderList;
     int width = 1920;
     int height = 1080;
     std::string title = "harrowvale";

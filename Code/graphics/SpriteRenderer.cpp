@@ -1,0 +1,100 @@
+#include "graphics/SpriteRenderer.h"
+
+#include "gameobjectengine/GameObject.h"
+#include "gameobjectengine/InputManager.h"
+#include "gameobjectengine/Transform.h"
+#include "graphics/GraphicsEngine.h"
+
+SpriteRenderer::SpriteRenderer(int32_t gameObjectID, std::string path)
+    : Render(gameObjectID, 0), file(std::move(path)) {}
+
+SpriteRenderer::SpriteRenderer(const JsonValue& json) : Render(json) {
+    controllerDependent = json::ReadFlag(json, "controllerDependent", false);
+    if (controllerDependent) {
+        ps4file = json::ReadString(json, "ps4file", "");
+        if (!ps4file.empty()) {
+            LoadTexture(ps4file);
+            ps4Texture = texture;
+        }
+        x360file = json::ReadString(json, "x360file", "");
+        if (!x360file.empty()) {
+            LoadTexture(x360file);
+            x360Texture = texture;
+        }
+        texture = 0;
+    }
+    if (json::Has(json, "file")) {
+        const std::string path = json::ReadString(json, "file", "");
+        if (!path.empty()) {
+            LoadTexture(path);
+            pcTexture = texture;
+        }
+    }
+    textureAtlas = json::ReadFlag(json, "textureAtlas", false);
+    numSprites = json::ReadUint(json, "numSprites", 0);
+    currX = json::ReadFloat(json, "currX", 0.0f);
+    currY = json::ReadFloat(json, "currY", 0.0f);
+    parallax = json::ReadFlag(json, "parallax", false);
+}
+
+SpriteRenderer::SpriteRenderer(const SpriteRenderer& other) = default;
+
+SpriteRenderer::~SpriteRenderer() { GraphicsEngine::GetInstance().RemoveRender(this); }
+
+Component* SpriteRenderer::Clone() const { return new SpriteRenderer(*this); }
+
+void SpriteRenderer::LoadTexture(const std::string& path) {
+    GraphicsEngine::GetInstance().LoadTexture(this, path);
+}
+
+void SpriteRenderer::Awake() {
+    if (controllerDependent) {
+        auto fill = [this](uint32_t& slot, const std::string& path) {
+            if (slot != 0 || path.empty()) return;
+            texture = 0;
+            LoadTexture(path);
+            slot = texture;  // stays 0 when the load failed
+        };
+        const std::string pcPath = file;
+        fill(pcTexture, pcPath);
+        fill(ps4Texture, ps4file);
+        fill(x360Texture, x360file);
+    } else if (texture == 0 && !file.empty()) {
+        LoadTexture(file);
+    }
+    Render::Awake();
+    GraphicsEngine::GetInstance().AddRender(this);
+    currX = 0.0f;
+    currY = 0.0f;
+}
+
+void SpriteRenderer::Start() {
+    Render::Start();
+    if (parallax && transform) {
+        const float s = transform->scaleX;
+        if (s > 0.0f) {
+            const float w = static_cast<float>(GraphicsEngine::GetInstance().width);
+            numSprites = static_cast<uint32_t>((2.0f * s + w) / s) + 1;
+            transform->scaleX = s * static_cast<float>(numSprites);
+            transform->x = transform->scaleX;
+            parallaxActive = true;
+        }
+    }
+    if (controllerDependent) PickControllerTexture();
+}
+
+void SpriteRenderer::Update() {
+    if (controllerDependent) PickControllerTexture();
+}
+
+void SpriteRenderer::OnDestroy() { GraphicsEngine::GetInstance().RemoveRender(this); }
+
+void SpriteRenderer::PickControllerTexture() {
+    const InputManager& input = InputManager::GetInstance();
+    uint32_t chosen = pcTexture;
+    if (input.wirelessPadPresent)
+        chosen = ps4Texture;
+    else if (input.xboxPadPresent)
+        chosen = x360Texture;
+    texture = chosen != 0 ? chosen : pcTexture;
+}
