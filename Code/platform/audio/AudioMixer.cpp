@@ -146,6 +146,13 @@ void Mixer::ReleaseGroup(uint32_t slot) {
     groups_[slot].generation = NextGeneration(groups_[slot].generation);
 }
 
+void Mixer::StopGroup(uint32_t slot, uint32_t generation) {
+    for (uint32_t i = 0; i < voices_.size(); ++i) {
+        const Voice& v = voices_[i];
+        if (v.used && v.group == static_cast<int>(slot) && v.groupGeneration == generation) StopVoice(i);
+    }
+}
+
 // ---- gains ----------------------------------------------------------------
 
 float Mixer::Attenuation(const Voice& v) const {

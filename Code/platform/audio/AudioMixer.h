@@ -82,6 +82,7 @@ public:
     void AddSound(std::unique_ptr<SoundData> data, uint32_t& slot, uint32_t& generation);
     SoundData* FindSound(uint32_t slot, uint32_t generation);
     void ReleaseSound(uint32_t slot);
+    uint32_t SoundGeneration(uint32_t slot) const { return slot < soundGenerations_.size() ? soundGenerations_[slot] : 0; }
 
     // Voices
     Voice* FindVoice(uint32_t slot, uint32_t generation);
@@ -96,6 +97,7 @@ public:
     Result AddGroup(uint32_t& slot, uint32_t& generation);
     Group* FindGroup(uint32_t slot, uint32_t generation);
     void ReleaseGroup(uint32_t slot);
+    void StopGroup(uint32_t slot, uint32_t generation);
 
     Listeners& listeners() { return listeners_; }
 
