@@ -1,0 +1,164 @@
+#include <gtest/gtest.h>
+
+#include "EngineHarness.h"
+#include "Probe.h"
+#include "gameobjectengine/EngineState.h"
+#include "gameobjectengine/GameFlags.h"
+#include "gameobjectengine/InputManager.h"
+#include "gameobjectengine/JobManager.h"
+#include "gameobjectengine/Time.h"
+#include "scenemanager/SceneManager.h"
+#include "scenemanager/SceneTable.h"
+#include "scenemanager/SceneTransition.h"
+
+namespace {
+
+EngineState& Engine() { return EngineState::GetInstance(); }
+
+TEST(SceneTable, NineteenScenesByIndex) {
+    EXPECT_STREQ(scenes::PathOf(0), "Assets/Scenes/MainMenu.scene");
+    EXPECT_STREQ(scenes::PathOf(2), "Assets/Scenes/SplashScreen.scene");
+    EXPECT_STREQ(scenes::PathOf(9), "Assets/Scenes/FirstTimeMainMenu.scene");
+    EXPECT_STREQ(scenes::PathOf(18), "Assets/Scenes/MenuCredits.scene");
+    EXPECT_EQ(scenes::PathOf(19), nullptr);
+    EXPECT_EQ(scenes::PathOf(-1), nullptr);
+}
+
+TEST(Transition, IndexOutsideTableDoesNothing) {
+    EngineHarness engine;
+    engine.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");
+    SceneTransition::LoadSceneByIndex(19);
+    SceneTransition::LoadSceneByIndex(-1);
+    EXPECT_EQ(Engine().state, EngineState::Run);
+    EXPECT_EQ(JobManager::Instance().Count(JobKind::SceneLoad), 0u);
+}
+
+TEST(Transition, RequestClearsFlagsAndCountersAndQueuesOneLoad) {
+    EngineHarness engine;
+    engine.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");
+    GameFlags::word = GameFlags::Paused | GameFlags::GameOver;
+    InputManager::GetInstance().current[4] = 1;
+    SceneTransition::LoadSceneByIndex(7);
+    SceneTransition::LoadSceneByIndex(3);  // second request of the frame: ignored
+    EXPECT_EQ(GameFlags::word, 0u);
+    EXPECT_EQ(InputManager::GetInstance().current[4], 0);
+    EXPECT_EQ(Engine().state, EngineState::SceneChange);
+    EXPECT_EQ(SceneManager::GetInstance().currentSceneIndex, 7u);
+    EXPECT_EQ(JobManager::Instance().Count(JobKind::SceneLoad), 1u);
+}
+
+TEST(Transition, RequestDuringQuitIsIgnored) {
+    EngineHarness engine;
+    engine.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");
+    Engine().state = EngineState::QuitState;
+    SceneTransition::LoadSceneByIndex(0);
+    EXPECT_EQ(Engine().state, EngineState::QuitState);
+    engine.Step();
+    EXPECT_EQ(Engine().state, EngineState::Stopped);
+}
+
+TEST(Transition, KeyPressTransitsOncePerFrame) {
+    EngineHarness engine;
+    engine.LoadSceneText(R"({"GameObjects": [["Splash", 1]],
+        "Components": [{"class": "SceneTransition", "sceneIndex": 8, "spaceToTransit": 1}], "Dialogue": []})");
+    engine.Press(12);
+    engine.Press(4);
+    engine.Step();
+    EXPECT_EQ(Engine().state, EngineState::SceneChange);
+    EXPECT_EQ(SceneManager::GetInstance().currentSceneIndex, 8u);
+    EXPECT_EQ(JobManager::Instance().Count(JobKind::SceneLoad), 1u);
+}
+
+TEST(Transition, WithoutSpaceToTransitKeysDoNothing) {
+    EngineHarness engine;
+    engine.LoadSceneText(R"({"GameObjects": [["Splash", 1]],
+        "Components": [{"class": "SceneTransition", "sceneIndex": 8}], "Dialogue": []})");
+    engine.Tap(4);
+    engine.Step();
+    EXPECT_EQ(Engine().state, EngineState::Run);
+}
+
+TEST(Tick, SceneChangeStateClearsSceneRunsLoadAndResumes) {
+    EngineHarness engine;
+    engine.LoadSceneText(R"({"GameObjects": [["Old", 1]], "Components": [], "Dialogue": []})");
+    int destroyed = 0;
+    engine.Find("Old")->AddComponent<Probe>(true)->destroyed = &destroyed;
+    const std::string next = engine.WriteTempFile(R"({"GameObjects": [["New", 1]], "Components": [], "Dialogue": []})");
+    Engine().state = EngineState::SceneChange;
+    JobManager::Instance().AddJob([next]() { SceneManager::GetInstance().LoadScene(next); }, JobKind::SceneLoad, 0.0f);
+    JobManager::Instance().AddJob([] {}, JobKind::Frame, 0.0f);  // dropped by the load
+    InputManager::GetInstance().OnKey(32, true);
+    engine.Step();
+    EXPECT_EQ(Engine().state, EngineState::Run);
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ(engine.Find("Old"), nullptr);
+    EXPECT_NE(engine.Find("New"), nullptr);
+    EXPECT_EQ(JobManager::Instance().Count(), 0u);
+    EXPECT_TRUE(InputManager::GetInstance().enabled);
+    EXPECT_EQ(InputManager::GetInstance().current[4], 0);
+}
+
+TEST(Tick, SceneChangeWithoutALoadDropsQueuedJobs) {
+    EngineHarness engine;
+    engine.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");
+    JobManager::Instance().AddJob([] {}, JobKind::Frame, 5.0f);
+    Engine().state = EngineState::SceneChange;
+    engine.Step();
+    EXPECT_EQ(Engine().state, EngineState::Run);
+    EXPECT_EQ(JobManager::Instance().Count(), 0u);
+}
+
+TEST(Tick, TwoTransitionsInOneFrameLoadTheFirstOnly) {
+    EngineHarness engine;
+    engine.LoadSceneText(R"({"GameObjects": [["A", 1], ["B", 1]],
+        "Components": [{"class": "SceneTransition", "gameObjectID": 0, "sceneIndex": 3, "spaceToTransit": 1},
+                       {"class": "SceneTransition", "gameObjectID": 1, "sceneIndex": 8, "spaceToTransit": 1}], "Dialogue": []})");
+    engine.Tap(13);
+    EXPECT_EQ(SceneManager::GetInstance().currentSceneIndex, 3u);
+    EXPECT_EQ(JobManager::Instance().Count(JobKind::SceneLoad), 1u);
+}
+
+TEST(Tick, CloseDuringFrameQuitsAtNextTick) {
+    EngineHarness engine;
+    engine.LoadSceneText(R"({"GameObjects": [["A", 1]], "Components": [], "Dialogue": []})");
+    Probe* probe = engine.Find("A")->AddComponent<Probe>(true);
+    probe->onUpdate = [] { EngineState::GetInstance().state = EngineState::QuitState; };
+    engine.Step();
+    EXPECT_EQ(Engine().state, EngineState::QuitState);
+    EXPECT_EQ(probe->counts.update, 1);
+    engine.Step();
+    EXPECT_EQ(Engine().state, EngineState::Stopped);
+    EXPECT_EQ(Engine().nextScene, "");
+    engine.Step();  // stopped: nothing happens
+    EXPECT_EQ(Engine().state, EngineState::Stopped);
+}
+
+TEST(Tick, JobsAgeOnlyInRunningFrames) {
+    EngineHarness engine(0.25f);
+    engine.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");
+    bool ran = false;
+    JobManager::Instance().AddJob([&ran] { ran = true; }, JobKind::Frame, 1.0f);
+    engine.Step(3);
+    EXPECT_FALSE(ran);
+    engine.Step();
+    EXPECT_TRUE(ran);
+}
+
+TEST(TimeTest, FpsWindowClosesOnlyAfterMoreThanOneSecond) {
+    EngineHarness engine(0.25f);
+    Time& time = Time::GetInstance();
+    time.fps = 0;
+    time.fpsTimer = 0;
+    time.frameCounter = 0;
+    for (int i = 0; i < 4; ++i) time.Update();
+    EXPECT_FLOAT_EQ(time.deltaTime, 0.25f);
+    EXPECT_EQ(time.fps, 0u);  // exactly 1.0 s does not close the window
+    time.Update();
+    EXPECT_EQ(time.fps, 5u);
+    engine.SetFrameTime(3.0f);
+    time.Update();
+    EXPECT_NEAR(time.deltaTime, 3.0f, 1e-6);
+    EXPECT_EQ(time.fps, 1u);
+}
+
+}  // namespace
