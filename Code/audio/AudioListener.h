@@ -1,9 +1,27 @@
 #pragma once
-// Carries the 3D listener for the hero it sits on. (Filled in by the audio work.)
+// Carries a 3D listener: each one that wakes announces one more listener to the
+// audio system and then moves it to its object's position every frame while enabled.
+#include <cstdint>
+
 #include "gameobjectengine/Component.h"
+#include "gameobjectengine/Handle.h"
+
+class Transform;
 
 class AudioListener : public Component {
 public:
-    explicit AudioListener(int32_t gameObjectID) : Component(gameObjectID) {}
-    explicit AudioListener(const JsonValue& json) : Component(json) {}
+    explicit AudioListener(int32_t gameObjectID);
+    // "dopplerscale", "distance", "rolloffscale" (default 1.0 each).
+    explicit AudioListener(const JsonValue& json);
+
+    void Awake() override;
+    void Start() override;
+    void Update() override;
+    Component* Clone() const override { return new AudioListener(*this); }
+
+    float dopplerscale = 1.0f;
+    float distance = 1.0f;
+    float rolloffscale = 1.0f;
+    Handle<Transform> transform;
+    uint32_t listenerIndex = 0;
 };
