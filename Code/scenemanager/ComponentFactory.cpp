@@ -2,7 +2,18 @@
 
 #include <cstring>
 
+#include "animationmanager/Animator.h"
 #include "gameobjectengine/Transform.h"
+#include "gameobjectengine/DeleteIfExist.h"
+#include "gameobjectengine/DontDestroyOnLoad.h"
+#include "gameobjectengine/Follow.h"
+#include "gameobjectengine/TimeToLive.h"
+#include "gameobjectengine/Translate.h"
+#include "graphics/Camera.h"
+#include "physics/BoxCollider.h"
+#include "physics/CircleCollider.h"
+#include "physics/NavMeshAgent.h"
+#include "physics/Rigidbody.h"
 #include "scenemanager/SceneTransition.h"
 
 namespace factory {
@@ -23,24 +34,24 @@ struct Entry {
 // The class strings are part of the file format, spelling included.
 const Entry kClasses[] = {
     {"Transform", &Build<Transform>},
-    {"BoxCollider", nullptr},
-    {"CircleCollider", nullptr},
-    {"RigidBody", nullptr},
+    {"BoxCollider", &Build<BoxCollider>},
+    {"CircleCollider", &Build<CircleCollider>},
+    {"RigidBody", &Build<Rigidbody>},
     {"SpriteRenderer", nullptr},
     {"CombatUnit", nullptr},
     {"PlayerUnitController", nullptr},
     {"AIUnitController", nullptr},
-    {"Camera", nullptr},
+    {"Camera", &Build<Camera>},
     {"UIText", nullptr},
-    {"NavMeshAgent", nullptr},
-    {"TimeToLive", nullptr},
-    {"Translate", nullptr},
-    {"Animator", nullptr},
+    {"NavMeshAgent", &Build<NavMeshAgent>},
+    {"TimeToLive", &Build<TimeToLive>},
+    {"Translate", &Build<Translate>},
+    {"Animator", &Build<Animator>},
     {"DialogueBox", nullptr},
-    {"Follow", nullptr},
+    {"Follow", &Build<Follow>},
     {"AudioSource", nullptr},
     {"SceneTransition", &Build<SceneTransition>},
-    {"DontDestroyOnLoad", nullptr},
+    {"DontDestroyOnLoad", &Build<DontDestroyOnLoad>},
     {"EnemyBehaviour", nullptr},
     {"Canvas", nullptr},
     {"Button", nullptr},
@@ -53,7 +64,7 @@ const Entry kClasses[] = {
     {"Fader", nullptr},
     {"SaveManager", nullptr},
     {"DyanmicBGM", nullptr},
-    {"Deleteelse ifExist", nullptr},
+    {"Deleteelse ifExist", &Build<DeleteIfExist>},
     {"AudioListener", nullptr},
     {"TransitionalBGM", nullptr},
     {"TriggerDialogueNext", nullptr},
