@@ -1,12 +1,64 @@
 #pragma once
-// Follows the led hero. (Filled in by the camera work; the party swap needs SwapTargets.)
+// Scrolls the view: moves its own object's Transform so that the led hero stays in a
+// dead zone of the screen, recentres on the other hero after a party swap, and shakes
+// sideways on request. The renderer draws the world shifted by minus this Transform's
+// position. The camera registers itself as the physics world's main camera when it
+// wakes and withdraws when it is destroyed.
+#include <cstdint>
+
 #include "gameobjectengine/Component.h"
+#include "gameobjectengine/Handle.h"
+
+class Transform;
 
 class Camera : public Component {
 public:
-    explicit Camera(int32_t gameObjectID) : Component(gameObjectID) {}
-    explicit Camera(const JsonValue& json) : Component(json) {}
+    enum Mode : uint32_t { DeadZone = 0, Recentre = 1 };
 
-    // Switches which hero the camera follows.
-    void SwapTargets() {}
+    explicit Camera(int32_t gameObjectID);
+    // "levelWidth", "playerTransform", "secondaryPlayerTransform" (object indices),
+    // "screenWidth", "screenHeight" (0 or less: 1920 x 1080).
+    explicit Camera(const JsonValue& json);
+    Camera(const Camera&) = default;
+
+    // Becomes the main camera, dead-zone mode, dead zone converted to pixels.
+    void Awake() override;
+    void Start() override;
+    // Follow and shake; nothing while paused, without an own Transform or any target.
+    void Update() override;
+    void OnDestroy() override;
+    Component* Clone() const override;
+
+    // Adds shake time; the magnitude is redrawn (5..14 px).
+    void AddShake(float seconds);
+    // Exchanges the two targets, starts recentring and plays the new hero's swap line.
+    void SwapTargets();
+
+    float levelWidth = 0.0f;
+    Transform* transform = nullptr;  // own object's
+    Handle<Transform> target;
+    Handle<Transform> secondaryTarget;
+    float shakeTime = 0.0f;
+    float shakeMagnitude = 0.0f;
+    float shakePhase = 0.0f;
+    bool shakeSide = false;
+    uint32_t mode = DeadZone;
+    float screenWidth = 0.0f;
+    float screenHeight = 0.0f;
+    float velocityX = 0.0f;
+    float velocityY = 0.0f;
+
+    // Dead zone, in percent of the screen (fixed) and in pixels (from Awake).
+    int32_t leftPercent = 35, rightPercent = 65, topPercent = 25, bottomPercent = 70;
+    int32_t centreXPercent = 50, centreYPercent = 60;
+    float leftEdge = 0.0f, rightEdge = 0.0f, topEdge = 0.0f, bottomEdge = 0.0f;
+    float centreX = 0.0f, centreY = 0.0f;
+
+private:
+    void QueueTargetLookup(const JsonValue& json, const char* key, Handle<Transform>* into);
+    // Horizontal correction; true when the recentring counts as reached horizontally.
+    bool ScrollX(float dx);
+    // Vertical correction; true when the recentring counts as reached vertically.
+    bool ScrollY(float dy, float dt);
+    void Shake(float dt);
 };

@@ -1,10 +1,120 @@
 #include "physics/PhysicsManager.h"
 
+#include <bit>
+
+#include "gameobjectengine/GameFlags.h"
+#include "gameobjectengine/GameObject.h"
+#include "gameobjectengine/Time.h"
+#include "gameobjectengine/Transform.h"
+#include "graphics/Camera.h"
+#include "physics/Collider.h"
+#include "physics/Rigidbody.h"
+
 PhysicsManager& PhysicsManager::GetInstance() {
     static PhysicsManager instance;
     return instance;
 }
 
-void PhysicsManager::Reset() { mainCamera = nullptr; }
+void PhysicsManager::Reset() {
+    rigidbodies.Clear();
+    colliders.Clear();
+    mainCamera.Reset();
+}
 
-void PhysicsManager::Step() {}
+bool PhysicsManager::AddBody(Rigidbody* body) {
+    if (!body || !body->owner) return false;
+    return rigidbodies.Add(body);
+}
+
+bool PhysicsManager::AddCollider(Collider* collider) {
+    if (!collider || !collider->owner) return false;
+    return colliders.Add(collider);
+}
+
+void PhysicsManager::RemoveBody(const Rigidbody* body) { rigidbodies.RemoveItem(body); }
+
+void PhysicsManager::RemoveCollider(const Collider* collider) { colliders.RemoveItem(collider); }
+
+void PhysicsManager::SetMainCamera(Camera* camera) { mainCamera = camera; }
+
+void PhysicsManager::ForgetCamera(const Camera* camera) {
+    if (mainCamera.Refers(camera)) mainCamera.Reset();
+}
+
+uint32_t PhysicsManager::MaskForLayer(uint32_t layer) {
+    static constexpr uint32_t kMasks[4] = {0xFFFFFFFFu, 13u, 11u, 7u};
+    if (layer == 0) return kMasks[0];
+    const int bit = std::countr_zero(layer);
+    return bit <= 3 ? kMasks[bit] : kMasks[0];
+}
+
+void PhysicsManager::Step() {
+    if (GameFlags::Any(GameFlags::Paused)) return;
+    StepWith(Time::GetInstance().deltaTime);
+}
+
+void PhysicsManager::StepWith(float dt) {
+    const std::size_t mark = rigidbodies.Mark();
+    for (std::size_t i = 0; i < mark; ++i) {
+        Rigidbody* body = rigidbodies.Get(i);
+        if (!body || !body->enabled) continue;
+        // An entry whose object is gone from under it, or that has no Transform yet,
+        // has nothing to move: skip it whole.
+        if (!body->owner || !body->owner->active || !body->transform) continue;
+        StepBody(*body, dt);
+    }
+}
+
+void PhysicsManager::StepBody(Rigidbody& body, float dt) {
+    body.ClearContacts();
+    Collider* collider = body.collider;
+    if (collider) collider->ResetContacts();
+
+    if (body.useGravity) body.yAcceleration = kGravity;
+    body.xVelocity += dt * body.xAcceleration;
+    body.yVelocity += dt * body.yAcceleration;
+    body.ApplyForces(dt);
+
+    const uint32_t mask = MaskForLayer(body.owner->layer);
+    if (collider && collider->transform) CollideBody(body, mask, dt);
+    if (!body.isKinematic) MoveBody(body, dt);
+}
+
+void PhysicsManager::CollideBody(Rigidbody& body, uint32_t mask, float dt) {
+    Collider* self = body.collider;
+    const TVector2<float> move(dt * body.xVelocity, dt * body.yVelocity);
+    const std::size_t mark = colliders.Mark();
+    for (std::size_t i = 0; i < mark; ++i) {
+        Collider* other = colliders.Get(i);
+        if (!other || other == self || !other->enabled) continue;
+        GameObject* otherOwner = other->owner;
+        // Same object means the same owner, whatever ids the components were built with.
+        if (!otherOwner || otherOwner == body.owner || !otherOwner->active) continue;
+        if (!other->transform || (otherOwner->layer & mask) == 0) continue;
+        if (self->Collide(other, move)) body.AddContact(other);
+    }
+}
+
+void PhysicsManager::MoveBody(Rigidbody& body, float dt) {
+    Collider* collider = body.collider;
+    if (collider) {
+        body.slopeFactorX = collider->slopeFactorX;
+        body.slopeFactorY = collider->slopeFactorY;
+    }
+    if (body.xVelocity < 0.0f) body.facing = 0;
+    else if (body.xVelocity > 0.0f) body.facing = 1;
+
+    if (collider) {
+        if (collider->blockedRight && body.xVelocity > 0.0f) body.xVelocity = 0.0f;
+        if (collider->blockedLeft && body.xVelocity < 0.0f) body.xVelocity = 0.0f;
+        if (collider->grounded && body.yVelocity > 0.0f) body.yVelocity = 0.0f;
+        if (Transform* moved = collider->transform) {
+            // Sloped motion only bends movement to the right; a body going left is put
+            // back on the slope surface by the next step's slope test.
+            const float lift = body.xVelocity > 0.0f ? -body.xVelocity * body.slopeFactorY : 0.0f;
+            moved->x += (body.verticalFactorX * body.yVelocity + body.slopeFactorX * body.xVelocity) * dt;
+            moved->y += (body.verticalFactorY * body.yVelocity + lift) * dt;
+        }
+    }
+    body.xVelocity = 0.0f;
+}

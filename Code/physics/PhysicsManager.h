@@ -1,19 +1,62 @@
 #pragma once
-// The physics world: registries of bodies and colliders, the main camera, and the
-// per-frame step. (Filled in by the physics work; the tick only needs these calls.)
+// The physics world: the registries of bodies and colliders, the scene's main camera,
+// and the once-per-frame step.
+//
+// The registries only refer to components that their game objects own: a body or
+// collider adds itself when it wakes (only if it has an owner) and removes itself in
+// OnDestroy; removal never deletes. The step walks the bodies in slot order, each one
+// fully (forces, collisions, motion) before the next, so later bodies see the
+// positions earlier ones reached this frame.
+#include <cstdint>
+
+#include "gameobjectengine/Handle.h"
+#include "gameobjectengine/SlotPool.h"
+
 class Camera;
+class Collider;
+class Rigidbody;
 
 class PhysicsManager {
 public:
+    static constexpr std::size_t kMaxBodies = 1024;
+    static constexpr std::size_t kMaxColliders = 1024;
+    // 9.81 * 175 in single precision: pixels per second squared, downward.
+    static constexpr float kGravity = 1716.7501f;
+
     static PhysicsManager& GetInstance();
 
-    // Empties both registries and clears the main camera.
+    // Empties both registries (nothing is deleted) and forgets the main camera.
     void Reset();
-    // One physics step over every registered body.
+    // One frame: nothing while the game is paused.
     void Step();
+    // The same with an explicit frame time (benchmarks, tests).
+    void StepWith(float dt);
 
-    Camera* mainCamera = nullptr;
+    // Registration: false (nothing stored) without an owner or when the registry is full.
+    bool AddBody(Rigidbody* body);
+    bool AddCollider(Collider* collider);
+    // Forgets the pointer (found by value); an unknown pointer does nothing.
+    void RemoveBody(const Rigidbody* body);
+    void RemoveCollider(const Collider* collider);
+
+    // The scene's main camera, or null (none registered, or it has been destroyed).
+    Camera* MainCamera() const { return mainCamera.Get(); }
+    void SetMainCamera(Camera* camera);
+    // Clears the main camera only if it is this one.
+    void ForgetCamera(const Camera* camera);
+
+    // Collision mask of a body on this layer word: chosen by the lowest set bit
+    // (bit 0 all layers, bit 1 layers 1|4|8, bit 2 layers 1|2|8, bit 3 layers 1|2|4).
+    // A word of 0, or whose lowest bit is above bit 3, collides with everything.
+    static uint32_t MaskForLayer(uint32_t layer);
+
+    Handle<Camera> mainCamera;
+    SlotPool<Rigidbody, PoolOwnership::Borrowing> rigidbodies{kMaxBodies};
+    SlotPool<Collider, PoolOwnership::Borrowing> colliders{kMaxColliders};
 
 private:
     PhysicsManager() = default;
+    void StepBody(Rigidbody& body, float dt);
+    void CollideBody(Rigidbody& body, uint32_t mask, float dt);
+    static void MoveBody(Rigidbody& body, float dt);
 };

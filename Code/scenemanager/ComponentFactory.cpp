@@ -10,6 +10,9 @@
 #include "gameobjectengine/TimeToLive.h"
 #include "gameobjectengine/Translate.h"
 #include "graphics/Camera.h"
+#include "graphics/Fader.h"
+#include "graphics/SpriteRenderer.h"
+#include "graphics/UIText.h"
 #include "physics/BoxCollider.h"
 #include "physics/CircleCollider.h"
 #include "physics/NavMeshAgent.h"
@@ -37,12 +40,12 @@ const Entry kClasses[] = {
     {"BoxCollider", &Build<BoxCollider>},
     {"CircleCollider", &Build<CircleCollider>},
     {"RigidBody", &Build<Rigidbody>},
-    {"SpriteRenderer", nullptr},
+    {"SpriteRenderer", &Build<SpriteRenderer>},
     {"CombatUnit", nullptr},
     {"PlayerUnitController", nullptr},
     {"AIUnitController", nullptr},
     {"Camera", &Build<Camera>},
-    {"UIText", nullptr},
+    {"UIText", &Build<UIText>},
     {"NavMeshAgent", &Build<NavMeshAgent>},
     {"TimeToLive", &Build<TimeToLive>},
     {"Translate", &Build<Translate>},
@@ -61,7 +64,7 @@ const Entry kClasses[] = {
     {"GameManager", nullptr},
     {"CreditsFlowController", nullptr},
     {"Portal", nullptr},
-    {"Fader", nullptr},
+    {"Fader", &Build<Fader>},
     {"SaveManager", nullptr},
     {"DyanmicBGM", nullptr},
     {"Deleteelse ifExist", &Build<DeleteIfExist>},

@@ -248,5 +248,5 @@ void SceneManager::SwapCharacter() {
     thiefPlayer->swapTimer = 0.0f;
     magePlayer->swapTimer = 0.0f;
     AudioManager::Instance().PlaySound("Assets/Audio/SFX/Swap.ogg", 1, false, -1, 0.8f);
-    if (Camera* camera = PhysicsManager::GetInstance().mainCamera) camera->SwapTargets();
+    if (Camera* camera = PhysicsManager::GetInstance().MainCamera()) camera->SwapTargets();
 }
