@@ -1,48 +1,200 @@
 #include "graphics/GraphicsEngine.h"
 
-#include "platform/Window.h"
+#include <GLFW/glfw3.h>
 
 #include <algorithm>
+#include <set>
 
+#include "gameobjectengine/GameObject.h"
+#include "gameobjectengine/Transform.h"
+#include "graphics/Camera.h"
+#include "graphics/GlRenderer.h"
 #include "graphics/Render.h"
 #include "graphics/SpriteRenderer.h"
+#include "physics/PhysicsManager.h"
+#include "platform/MessageBox.h"
+#include "platform/Window.h"
+
+namespace {
+bool gAlive = false;
+
+bool Fail(const char* text) {
+    platform::ShowMessageBox("GRAPHICS ENGINE", text);
+    return false;
+}
+}  // namespace
 
 GraphicsEngine& GraphicsEngine::GetInstance() {
     static GraphicsEngine instance;
     return instance;
 }
 
+bool GraphicsEngine::Alive() { return gAlive; }
+
+GraphicsEngine::GraphicsEngine() { gAlive = true; }
+
+GraphicsEngine::~GraphicsEngine() {
+    // The context is gone by now: free our objects without any GL call.
+    textures.SetBackend(nullptr);
+    DeleteBuiltins();
+    gAlive = false;
+}
+
 bool GraphicsEngine::Init() {
+    if (initialised) return true;
+    auto renderer = std::make_unique<GlRenderer>();
+    if (!renderer->LoadFunctions()) return Fail("Loading OpenGL Functions Failed!");
+    if (!renderer->CreateBuffers()) return Fail("Buffer Creation Failed!");
+    if (!renderer->CreateShaders()) return Fail("Shader Creation Failed!");
+    gl_ = std::move(renderer);
+    textures.SetBackend(gl_.get());
+    if (!LoadFontGlyphs(fontPath, kGlyphPixels, gl_.get(), glyphs)) {
+        textures.SetBackend(nullptr);
+        gl_.reset();
+        return Fail("True type font init failed!");
+    }
+    if (!particlePass) {
+        particlePass = new ::Render(0, 10);
+        particlePass->owner = nullptr;  // built-in: drawn whatever object 0 is
+        particlePass->type = ::Render::kParticles;
+    }
+    LoadDamageFonts();
+    gl_->SetViewport(0, 0, width, height);
+    gl_->SetProjection(Matrix4::Ortho(static_cast<float>(width), static_cast<float>(height)));
+    cameraOffset[0] = cameraOffset[1] = cameraOffset[2] = 0.0f;
+    RegisterBuiltins();
     initialised = true;
+    shutDown = false;
     return true;
 }
 
 void GraphicsEngine::Render() {
-    if (!initialised || shutDown) return;
+    if (!initialised || shutDown || !gl_) return;
+    gl_->BeginFrame();
+    UpdateCameraOffset();
+    DrawListTo(*gl_);
+    gl_->DrawDebugLines(*this);
     platform::SwapMainWindow();
 }
 
 void GraphicsEngine::Shutdown() {
+    if (shutDown) return;
     shutDown = true;
+    particleQueue.clear();
+    renderList.clear();
+    DeleteBuiltins();
+    // Texture calls from here on find no backend and return at once; the GL names die
+    // with the context after the main loop.
+    textures.SetBackend(nullptr);
+    textures.Forget();
     platform::HideMainWindow();
 }
 
-void GraphicsEngine::ReleaseUnusedTextures() {}
+void GraphicsEngine::DeleteBuiltins() {
+    if (particlePass) std::erase(renderList, particlePass);
+    delete particlePass;
+    particlePass = nullptr;
+    for (SpriteRenderer*& font : damageFonts) {
+        delete font;
+        font = nullptr;
+    }
+}
 
 void GraphicsEngine::SetFullscreen(bool value) {
     if (shutDown) return;
+    if (value == fullscreen && initialised) return;
     fullscreen = value;
     platform::SetMainWindowFullscreen(value, width, height);
 }
 
-void GraphicsEngine::OnResize(int, int) {}
+void GraphicsEngine::OnResize(int windowWidth, int windowHeight) {
+    if (!initialised || shutDown || !gl_) return;
+    gl_->SetViewport(0, 0, windowWidth, windowHeight);
+}
 
 void GraphicsEngine::AddRender(::Render* render) {
+    if (!render) return;
     auto at = std::find_if(renderList.begin(), renderList.end(),
                            [render](const ::Render* listed) { return listed->layer >= render->layer; });
     renderList.insert(at, render);
+    if (render->type != ::Render::kSprite) return;
+    if (auto* sprite = dynamic_cast<SpriteRenderer*>(render)) {
+        textures.MarkUsed(sprite->texture);
+        if (sprite->controllerDependent) {
+            textures.MarkUsed(sprite->pcTexture);
+            textures.MarkUsed(sprite->ps4Texture);
+            textures.MarkUsed(sprite->x360Texture);
+        }
+    }
 }
 
-void GraphicsEngine::RemoveRender(::Render* render) { std::erase(renderList, render); }
+void GraphicsEngine::RemoveRender(::Render* render) {
+    auto it = std::find(renderList.begin(), renderList.end(), render);
+    if (it != renderList.end()) renderList.erase(it);
+}
 
-void GraphicsEngine::LoadTexture(SpriteRenderer* sprite, const std::string&) { sprite->texture = 0; }
+Texture GraphicsEngine::LoadTexture(const std::string& path) {
+    if (shutDown) return Texture{};
+    return textures.Load(path);
+}
+
+bool GraphicsEngine::LoadSpriteTexture(SpriteRenderer& sprite, const std::string& path) {
+    bool hit = false;
+    const Texture loaded = shutDown ? Texture{} : textures.Load(path, &hit);
+    if (loaded.id == 0) {
+        sprite.texture = 0;
+        return false;
+    }
+    sprite.file = path;
+    sprite.texture = loaded.id;
+    if (!hit) {
+        sprite.width = loaded.width;
+        sprite.height = loaded.height;
+    }
+    return true;
+}
+
+void GraphicsEngine::RegisterBuiltins() {
+    if (particlePass) {
+        std::erase(renderList, particlePass);
+        AddRender(particlePass);
+    }
+    for (SpriteRenderer* font : damageFonts)
+        if (font) textures.MarkUsed(font->texture);
+}
+
+void GraphicsEngine::ReleaseUnusedTextures() {
+    RegisterBuiltins();
+    // Whatever is still listed (sprites of persistent objects, their other platform
+    // pictures, bar pieces) keeps its textures even when it registered them long ago.
+    std::set<uint32_t> listed;
+    for (const ::Render* entry : renderList) {
+        const auto* sprite = dynamic_cast<const SpriteRenderer*>(entry);
+        if (!sprite) continue;
+        for (uint32_t name : {sprite->texture, sprite->pcTexture, sprite->ps4Texture, sprite->x360Texture})
+            if (name != 0) listed.insert(name);
+    }
+    textures.Release(listed);
+    particleQueue.clear();
+}
+
+bool GraphicsEngine::LoadDamageFonts() {
+    for (int i = 0; i < kDamageFonts; ++i) {
+        if (!damageFonts[i]) {
+            damageFonts[i] = new SpriteRenderer(0);
+            damageFonts[i]->owner = nullptr;  // never listed, never tied to an object
+        }
+        damageFonts[i]->LoadTexture(damageFontPaths[i]);
+    }
+    return true;
+}
+
+void GraphicsEngine::UpdateCameraOffset() {
+    cameraOffset[0] = cameraOffset[1] = cameraOffset[2] = 0.0f;
+    Camera* camera = PhysicsManager::GetInstance().MainCamera();
+    if (!camera || !camera->owner) return;
+    const Transform* t = camera->owner->GetComponent<Transform>();
+    if (!t) return;
+    cameraOffset[0] = -t->x;
+    cameraOffset[1] = -t->y;
+}

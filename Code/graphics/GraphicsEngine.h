@@ -1,37 +1,94 @@
 #pragma once
-// The graphics engine: context, programs, textures, render list and the frame.
-// (Filled in by the rendering work; the entry point and the tick need these calls.)
+// The graphics engine: GL start-up, the four programs, the texture cache, the render
+// list and the particle queue, the glyphs, the debug lines and the frame.
+//
+// Without Init (headless tests) or after Shutdown, Render and the texture calls do
+// nothing; the render list still works, and DrawListTo computes a frame's draws.
 #include <cstdint>
+#include <deque>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "graphics/Font.h"
+#include "graphics/TextureCache.h"
+
 class Render;
 class SpriteRenderer;
+class UIText;
+class DrawTarget;
+class GlRenderer;
+struct Particle;
+
+struct DebugLine {
+    bool used = false;
+    int32_t kind = 0;
+    float x1 = 0.0f, y1 = 0.0f, x2 = 0.0f, y2 = 0.0f;
+    std::string label;
+};
 
 class GraphicsEngine {
 public:
-    static GraphicsEngine& GetInstance();
+    static constexpr int kDebugLines = 250;
+    static constexpr int kDamageFonts = 4;
+    static constexpr int kGlyphPixels = 144;
 
-    // Runs once the window and its context exist; false fails start-up (its message shown).
+    static GraphicsEngine& GetInstance();
+    // False once the engine object has been destroyed at exit (destructors of
+    // components that outlive it must not reach it).
+    static bool Alive();
+
+    // GL start-up on the current context: functions, buffers, programs, font, particle
+    // pass, damage fonts, projection. False on failure, after its "GRAPHICS ENGINE" box.
     bool Init();
-    // Clear, the render list, debug lines, buffer swap. Does nothing without Init or after Shutdown.
+    // One frame: clear, the render list, debug lines, buffer swap. Nothing without Init
+    // or after Shutdown.
     void Render();
-    // Marks the engine shut down: render and texture calls become no-ops, the window is hidden.
+    // Marks the engine shut down: Render, SetFullscreen and texture calls return at
+    // once from now on; the list and cache are emptied, the window hidden. The window
+    // itself is destroyed after the main loop.
     void Shutdown();
-    // Releases the textures that nothing of the new scene uses.
-    void ReleaseUnusedTextures();
     void SetFullscreen(bool fullscreen);
     bool IsFullscreen() const { return fullscreen; }
+    // The projection stays 1920 x 1080; only the viewport follows the window.
     void OnResize(int width, int height);
 
-    // Lists a drawable (sorted by layer; among equal layers the newest first).
+    // Lists a drawable (by layer; among equal layers the newest first) and, for a
+    // sprite, marks its textures used.
     void AddRender(::Render* render);
-    // Takes a drawable off the list (no-op when it is not listed).
+    // Erases the first listed occurrence (nothing when absent).
     void RemoveRender(::Render* render);
-    // Loads a PNG for a sprite through the texture cache.
-    void LoadTexture(SpriteRenderer* sprite, const std::string& path);
 
-    std::vector<::Render*> renderList;
+    // A PNG through the cache (sizes 0 on a hit); id 0 on failure or without GL.
+    Texture LoadTexture(const std::string& path);
+    // Fills a sprite from the cache or a new upload: on success `file`, `texture` (and,
+    // when uploaded now, `width`/`height`); on failure `texture` 0. True on success.
+    bool LoadSpriteTexture(SpriteRenderer& sprite, const std::string& path);
+    const uint32_t* FindTexture(const std::string& path) const { return textures.Find(path); }
+    void CacheTexture(const std::string& path, uint32_t name) { textures.Cache(path, name); }
+    // Kept by the next release.
+    void PinTexture(uint32_t name) { textures.MarkUsed(name); }
+    // Kept by every release (the pictures of objects that survive scene loads).
+    void PinTextureForever(uint32_t name) { textures.PinForever(name); }
+    // Lists the particle pass (once) and marks the damage fonts used.
+    void RegisterBuiltins();
+    // After a scene is built: deletes cached textures that nothing uses (the used and
+    // pinned sets, and every sprite still listed, are kept); empties the particle queue.
+    void ReleaseUnusedTextures();
+    // Uploads go through this backend (tests install a fake one; null turns loads off).
+    void SetTextureBackend(TextureBackend* backend) { textures.SetBackend(backend); }
+
+    // Queues a particle for this frame's particle pass.
+    void SubmitParticle(Particle* particle) { particleQueue.push_back(particle); }
+
+    // The camera shift of this frame: minus the main camera's position, or 0, 0.
+    void UpdateCameraOffset();
+    // Walks the render list once as a frame does and hands every draw to the target.
+    void DrawListTo(DrawTarget& target);
+
+    // Builds the damage-font sprites (never listed) from the four sheets.
+    bool LoadDamageFonts();
+
     int width = 1920;
     int height = 1080;
     std::string title = "harrowvale";
@@ -39,6 +96,31 @@ public:
     bool initialised = false;
     bool shutDown = false;
 
+    std::vector<::Render*> renderList;
+    TextureCache textures;
+    std::deque<Particle*> particleQueue;
+    float cameraOffset[3] = {0.0f, 0.0f, 0.0f};
+    DebugLine debugLines[kDebugLines];
+    const char* damageFontPaths[kDamageFonts] = {
+        "Assets/Art/UI/DamageFont.png", "Assets/Art/UI/DamageFontNormal.png", "Assets/Art/UI/DamageFontShield.png",
+        "Assets/Art/UI/DamageFontHeal.png"};
+    SpriteRenderer* damageFonts[kDamageFonts] = {};
+    GlyphTable glyphs;
+    ::Render* particlePass = nullptr;
+    const char* fontPath = "Assets/Fonts/Fowviel.ttf";
+
+    ~GraphicsEngine();
+
 private:
-    GraphicsEngine() = default;
+    GraphicsEngine();
+    GraphicsEngine(const GraphicsEngine&) = delete;
+    GraphicsEngine& operator=(const GraphicsEngine&) = delete;
+
+    void DrawSprite(SpriteRenderer& sprite, DrawTarget& target);
+    void DrawText(UIText& text, DrawTarget& target);
+    void DrawDamageText(UIText& text, DrawTarget& target);
+    void DrawParticles(DrawTarget& target);
+    void DeleteBuiltins();
+
+    std::unique_ptr<GlRenderer> gl_;
 };

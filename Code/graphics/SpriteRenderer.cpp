@@ -21,7 +21,6 @@ SpriteRenderer::SpriteRenderer(const JsonValue& json) : Render(json) {
             LoadTexture(x360file);
             x360Texture = texture;
         }
-        texture = 0;
     }
     if (json::Has(json, "file")) {
         const std::string path = json::ReadString(json, "file", "");
@@ -39,21 +38,22 @@ SpriteRenderer::SpriteRenderer(const JsonValue& json) : Render(json) {
 
 SpriteRenderer::SpriteRenderer(const SpriteRenderer& other) = default;
 
-SpriteRenderer::~SpriteRenderer() { GraphicsEngine::GetInstance().RemoveRender(this); }
+SpriteRenderer::~SpriteRenderer() {
+    if (GraphicsEngine::Alive()) GraphicsEngine::GetInstance().RemoveRender(this);
+}
 
 Component* SpriteRenderer::Clone() const { return new SpriteRenderer(*this); }
 
-void SpriteRenderer::LoadTexture(const std::string& path) {
-    GraphicsEngine::GetInstance().LoadTexture(this, path);
+bool SpriteRenderer::LoadTexture(const std::string& path) {
+    return GraphicsEngine::GetInstance().LoadSpriteTexture(*this, path);
 }
 
 void SpriteRenderer::Awake() {
     if (controllerDependent) {
         auto fill = [this](uint32_t& slot, const std::string& path) {
             if (slot != 0 || path.empty()) return;
-            texture = 0;
-            LoadTexture(path);
-            slot = texture;  // stays 0 when the load failed
+            // A failed load leaves `texture` 0, so the slot keeps nothing.
+            if (LoadTexture(path)) slot = texture;
         };
         const std::string pcPath = file;
         fill(pcTexture, pcPath);

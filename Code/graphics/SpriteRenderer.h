@@ -27,9 +27,9 @@ public:
     void OnDestroy() override;
     Component* Clone() const override;
 
-    // Loads a PNG through the texture cache; on success sets `file`, `texture`,
-    // `width` and `height`; on failure leaves `texture` 0.
-    void LoadTexture(const std::string& path);
+    // Loads a PNG through the texture cache; on success sets `file`, `texture` (and
+    // `width`, `height` when decoded now) and returns true; on failure `texture` is 0.
+    bool LoadTexture(const std::string& path);
 
     std::string file;
     bool textureAtlas = false;

@@ -1,0 +1,253 @@
+#include "graphics/GlRenderer.h"
+
+#include <GLFW/glfw3.h>
+
+#include <cstring>
+
+#include "graphics/GlFunctions.h"
+#include "graphics/GraphicsEngine.h"
+#include "graphics/ShaderProgram.h"
+
+namespace {
+
+void* ProcAddress(const char* name) { return reinterpret_cast<void*>(glfwGetProcAddress(name)); }
+
+const GLFunctions& Gl() { return GetGLFunctions(); }
+
+ShaderInfo MakeShader(const char* vertexPath, const char* fragmentPath, std::initializer_list<const char*> names) {
+    ShaderInfo info;
+    info.vertexPath = vertexPath;
+    info.fragmentPath = fragmentPath;
+    for (const char* name : names) info.uniformNames[info.uniformCount++] = name;
+    return info;
+}
+
+}  // namespace
+
+GlRenderer::GlRenderer() {
+    shaders_[kSpriteProgram] =
+        MakeShader("Code/Shaders/vertexshader.glsl", "Code/Shaders/fragmentshader.glsl",
+                   {"projection", "transform", "alphaValue", "scale", "uvCoords", "tint"});
+    shaders_[kTextProgram] = MakeShader("Code/Shaders/textvertexshader.glsl", "Code/Shaders/textfragmentshader.glsl",
+                                        {"projection", "textColor", "text"});
+    shaders_[kDebugProgram] =
+        MakeShader("Code/Shaders/debugvertexshader.glsl", "Code/Shaders/debugfragmentshader.glsl", {"projection"});
+    shaders_[kParticleProgram] =
+        MakeShader("Code/Shaders/cpuparticlevertexshader.glsl", "Code/Shaders/cpuparticlefragmentshader.glsl",
+                   {"projection", "transform", "alpha"});
+}
+
+bool GlRenderer::LoadFunctions() {
+    // On Mesa the name look-up answers for any name, so the version decides first.
+    if (!ContextSupported()) return false;
+    return LoadGLFunctions(GetGLFunctions(), &ProcAddress);
+}
+
+bool GlRenderer::CreateBuffers() {
+    const GLFunctions& gl = Gl();
+    gl.glGenVertexArrays(4, vao_);
+    gl.glGenBuffers(4, vbo_);
+    gl.glGenBuffers(1, &ebo_);
+
+    // Sprite quad: corners at +-1 with (u, v); v = 0 on the quad's lower edge on screen.
+    static const float kQuad[20] = {1, 1, 0, 1, 0, 1, -1, 0, 1, 1, -1, -1, 0, 0, 1, -1, 1, 0, 0, 0};
+    static const uint32_t kIndices[6] = {0, 1, 3, 1, 2, 3};
+    gl.glBindVertexArray(vao_[0]);
+    gl.glBindBuffer(GL_ARRAY_BUFFER, vbo_[0]);
+    gl.glBufferData(GL_ARRAY_BUFFER, sizeof(kQuad), kQuad, GL_STATIC_DRAW);
+    gl.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, ebo_);
+    gl.glBufferData(GL_ELEMENT_ARRAY_BUFFER, sizeof(kIndices), kIndices, GL_STATIC_DRAW);
+    gl.glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, 20, reinterpret_cast<void*>(0));
+    gl.glEnableVertexAttribArray(0);
+    gl.glVertexAttribPointer(1, 2, GL_FLOAT, GL_FALSE, 20, reinterpret_cast<void*>(12));
+    gl.glEnableVertexAttribArray(1);
+    gl.glBindVertexArray(0);
+    gl.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+
+    // Text: six (x, y, u, v) rewritten for every glyph.
+    gl.glBindVertexArray(vao_[1]);
+    gl.glBindBuffer(GL_ARRAY_BUFFER, vbo_[1]);
+    gl.glBufferData(GL_ARRAY_BUFFER, 96, nullptr, GL_DYNAMIC_DRAW);
+    gl.glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 16, reinterpret_cast<void*>(0));
+    gl.glEnableVertexAttribArray(0);
+    gl.glBindBuffer(GL_ARRAY_BUFFER, 0);
+    gl.glBindVertexArray(0);
+
+    // Particle quad: 0..1 with v = 0 at the top.
+    static const float kParticle[24] = {0, 1, 0, 1, 1, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 1, 1, 1, 1, 1, 1, 0, 1, 0};
+    gl.glBindVertexArray(vao_[2]);
+    gl.glBindBuffer(GL_ARRAY_BUFFER, vbo_[2]);
+    gl.glBufferData(GL_ARRAY_BUFFER, sizeof(kParticle), kParticle, GL_STATIC_DRAW);
+    gl.glVertexAttribPointer(0, 4, GL_FLOAT, GL_FALSE, 16, reinterpret_cast<void*>(0));
+    gl.glEnableVertexAttribArray(0);
+    gl.glBindBuffer(GL_ARRAY_BUFFER, 0);
+    gl.glBindVertexArray(0);
+
+    // Debug lines are drawn in immediate mode; the array exists for the layout only.
+    gl.glBindVertexArray(vao_[3]);
+    gl.glBindBuffer(GL_ARRAY_BUFFER, vbo_[3]);
+    gl.glBufferData(GL_ARRAY_BUFFER, 16, nullptr, GL_DYNAMIC_DRAW);
+    gl.glVertexAttribPointer(0, 2, GL_FLOAT, GL_FALSE, 16, reinterpret_cast<void*>(0));
+    gl.glEnableVertexAttribArray(0);
+    gl.glBindBuffer(GL_ARRAY_BUFFER, 0);
+    gl.glBindVertexArray(0);
+
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glEnable(GL_CULL_FACE);
+    return glGetError() == GL_NO_ERROR;
+}
+
+bool GlRenderer::CreateShaders() {
+    const GLFunctions& gl = Gl();
+    for (ShaderInfo& info : shaders_) {
+        uint32_t program = 0;
+        if (!CreateShaderProgram(gl, program, info.vertexPath, info.fragmentPath)) return false;
+        info.program = program;
+        for (int i = 0; i < info.uniformCount; ++i)
+            info.locations[i] = gl.glGetUniformLocation(program, info.uniformNames[i]);
+    }
+    return true;
+}
+
+void GlRenderer::SetViewport(int x, int y, int width, int height) {
+    Gl().glViewportIndexedf(0, static_cast<float>(x), static_cast<float>(y), static_cast<float>(width),
+                            static_cast<float>(height));
+}
+
+void GlRenderer::SetProjection(const Matrix4& projection) {
+    const GLFunctions& gl = Gl();
+    for (const ShaderInfo& info : shaders_) {
+        gl.glUseProgram(info.program);
+        gl.glUniformMatrix4fv(info.locations[kProjection], 1, GL_FALSE, projection.m);
+    }
+    gl.glUseProgram(0);
+}
+
+void GlRenderer::BeginFrame() {
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClearDepth(1.0);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+}
+
+void GlRenderer::DrawSpriteQuad(const SpriteDraw& d) {
+    const GLFunctions& gl = Gl();
+    const ShaderInfo& s = shaders_[kSpriteProgram];
+    gl.glUseProgram(s.program);
+    gl.glBindVertexArray(vao_[0]);
+    gl.glUniform2f(s.locations[kUvCoords], d.uvCoords[0], d.uvCoords[1]);
+    gl.glUniform2f(s.locations[kScale], d.scale[0], d.scale[1]);
+    gl.glUniformMatrix4fv(s.locations[kTransform], 1, GL_FALSE, d.model.m);
+    gl.glUniform1f(s.locations[kAlphaValue], d.alpha);
+    gl.glUniform4f(s.locations[kTint], d.tint[0], d.tint[1], d.tint[2], d.tint[3]);
+    glBindTexture(GL_TEXTURE_2D, d.texture);
+    glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
+    gl.glBindVertexArray(0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void GlRenderer::DrawGlyphQuad(const GlyphDraw& d) {
+    const GLFunctions& gl = Gl();
+    const ShaderInfo& s = shaders_[kTextProgram];
+    gl.glUseProgram(s.program);
+    gl.glUniform3f(s.locations[kTextColor], d.color[0], d.color[1], d.color[2]);
+    gl.glBindVertexArray(vao_[1]);
+    // The vertex array does not bind the array buffer: without this the glyph would be
+    // written into whichever buffer was bound last.
+    gl.glBindBuffer(GL_ARRAY_BUFFER, vbo_[1]);
+    gl.glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(d.vertices), d.vertices);
+    glBindTexture(GL_TEXTURE_2D, d.texture);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    gl.glBindVertexArray(0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void GlRenderer::DrawParticleQuad(const ParticleDraw& d) {
+    const GLFunctions& gl = Gl();
+    const ShaderInfo& s = shaders_[kParticleProgram];
+    gl.glUseProgram(s.program);
+    gl.glBindVertexArray(vao_[2]);
+    gl.glUniformMatrix4fv(s.locations[kParticleTransform], 1, GL_FALSE, d.model.m);
+    gl.glUniform1f(s.locations[kParticleAlpha], d.alpha);
+    glBindTexture(GL_TEXTURE_2D, d.texture);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+    gl.glBindVertexArray(0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
+void GlRenderer::DrawDebugLines(GraphicsEngine& engine) {
+    const GLFunctions& gl = Gl();
+    bool any = false;
+    for (DebugLine& line : engine.debugLines) {
+        if (!line.used) continue;
+        line.used = false;
+        if (line.kind != 0) continue;
+        any = true;
+        const float cx = engine.cameraOffset[0], cy = engine.cameraOffset[1];
+        gl.glUseProgram(shaders_[kDebugProgram].program);
+        glLineWidth(5.5f);
+        glColor3f(1.0f, 0.0f, 0.0f);
+        glBegin(GL_LINES);
+        glVertex2f(line.x1 + cx, line.y1 + cy);
+        glVertex2f(line.x2 + cx, line.y2 + cy);
+        glEnd();
+        if (line.label.empty()) continue;
+        GlyphDraw draw;
+        draw.color[0] = 1.0f;
+        draw.color[1] = draw.color[2] = 0.0f;
+        LayoutText(engine.glyphs, line.label, line.x1 + 1.5f + cx, line.y1 - 1.5f + cy, 0.2f, 0.2f,
+                   [&](const GEFont& g, const float* v) {
+                       draw.texture = g.texture;
+                       std::memcpy(draw.vertices, v, sizeof(draw.vertices));
+                       DrawGlyphQuad(draw);
+                   });
+    }
+    if (any) gl.glUseProgram(0);
+}
+
+uint32_t GlRenderer::UploadRgba(const unsigned char* pixels, uint32_t width, uint32_t height) {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    // Row 0 of the picture is its top; the sprite shader turns the quad's v around.
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(width), static_cast<GLsizei>(height), 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, pixels);
+    Gl().glGenerateMipmap(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return name;
+}
+
+uint32_t GlRenderer::UploadGlyph(const unsigned char* rows, int width, int height, int pitch) {
+    // Copy the rows tight by their pitch (which may exceed the width, or run bottom-up).
+    glyphRows_.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    if (rows) {
+        const int stride = pitch < 0 ? -pitch : pitch;
+        for (int r = 0; r < height; ++r) {
+            const int source = pitch < 0 ? (height - 1 - r) : r;
+            std::memcpy(glyphRows_.data() + static_cast<std::size_t>(r) * width, rows + source * stride,
+                        static_cast<std::size_t>(width));
+        }
+    }
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, width, height, 0, GL_RED, GL_UNSIGNED_BYTE,
+                 glyphRows_.empty() ? nullptr : glyphRows_.data());
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    return name;
+}
+
+void GlRenderer::Delete(uint32_t name) {
+    const GLuint id = name;
+    glDeleteTextures(1, &id);
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The OpenGL side of the graphics engine: entry points, buffers, the four programs,
+// texture uploads, and the draw calls of the passes.
+#include <cstdint>
+#include <vector>
+
+#include "graphics/Matrix4.h"
+#include "graphics/RenderPasses.h"
+#include "graphics/TextureCache.h"
+
+class GraphicsEngine;
+
+// One program and its uniform locations (-1 for a name the source lacks).
+struct ShaderInfo {
+    uint32_t program = 0;
+    const char* vertexPath = "";
+    const char* fragmentPath = "";
+    const char* uniformNames[6] = {};
+    int32_t locations[6] = {-1, -1, -1, -1, -1, -1};
+    int uniformCount = 0;
+    int32_t Location(int index) const { return locations[index]; }
+};
+
+class GlRenderer final : public DrawTarget, public TextureBackend {
+public:
+    enum Program { kSpriteProgram, kTextProgram, kDebugProgram, kParticleProgram, kProgramCount };
+    // Uniform indices within each program, in the order they are looked up.
+    enum SpriteUniform { kProjection = 0, kTransform = 1, kAlphaValue = 2, kScale = 3, kUvCoords = 4, kTint = 5 };
+    enum TextUniform { kTextColor = 1, kTextSampler = 2 };
+    enum ParticleUniform { kParticleTransform = 1, kParticleAlpha = 2 };
+
+    GlRenderer();
+
+    // The entry points of the current context; false when the context is older than 4.3,
+    // has the core profile, or lacks a name.
+    bool LoadFunctions();
+    // The four vertex arrays and buffers and the fixed blend and cull state.
+    bool CreateBuffers();
+    // Builds sprite, text, debug and particle programs in that order; false at the first failure.
+    bool CreateShaders();
+
+    void SetViewport(int x, int y, int width, int height);
+    void SetProjection(const Matrix4& projection);
+    void BeginFrame();
+    // Draws and frees the used debug-line slots.
+    void DrawDebugLines(GraphicsEngine& engine);
+
+    void DrawSpriteQuad(const SpriteDraw& draw) override;
+    void DrawGlyphQuad(const GlyphDraw& draw) override;
+    void DrawParticleQuad(const ParticleDraw& draw) override;
+
+    uint32_t UploadRgba(const unsigned char* pixels, uint32_t width, uint32_t height) override;
+    uint32_t UploadGlyph(const unsigned char* rows, int width, int height, int pitch) override;
+    void Delete(uint32_t name) override;
+
+    const ShaderInfo& Shader(Program which) const { return shaders_[which]; }
+
+private:
+    ShaderInfo shaders_[kProgramCount];
+    uint32_t vao_[4] = {};
+    uint32_t vbo_[4] = {};
+    uint32_t ebo_ = 0;
+    std::vector<unsigned char> glyphRows_;  // tight copy of a glyph bitmap
+};

@@ -1,0 +1,67 @@
+#pragma once
+// The texture cache: one GL texture per PNG path, shared by every user of that file,
+// and the release of the textures nothing uses any more after a scene load.
+//
+// Uploads go through a TextureBackend: the GL one once the graphics engine has
+// started, a fake one in tests. Without a backend (no window, or after shutdown)
+// every load returns at once with texture 0.
+#include <cstdint>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+// A decoded picture and where its texture lives.
+struct Texture {
+    uint32_t id = 0;  // 0 = none
+    uint32_t width = 0;
+    uint32_t height = 0;
+    std::string path;
+};
+
+class TextureBackend {
+public:
+    virtual ~TextureBackend() = default;
+    // Uploads 8-bit RGBA rows (first row = top of the picture); returns the new name (0 on failure).
+    virtual uint32_t UploadRgba(const unsigned char* pixels, uint32_t width, uint32_t height) = 0;
+    // Uploads one single-channel glyph bitmap whose rows are `pitch` bytes apart.
+    virtual uint32_t UploadGlyph(const unsigned char* rows, int width, int height, int pitch) = 0;
+    virtual void Delete(uint32_t name) = 0;
+};
+
+class TextureCache {
+public:
+    void SetBackend(TextureBackend* backend) { backend_ = backend; }
+    TextureBackend* Backend() const { return backend_; }
+
+    // The cached texture of the path (sizes 0 on a hit: they are not cached), or a new
+    // upload. `hit` tells which. A failure returns id 0, uploads nothing, and reports
+    // the path once ("GRAPHICS ENGINE" with the decoder's text, then "FAILED TO LOAD");
+    // the next request for the path tries again.
+    Texture Load(const std::string& path, bool* hit = nullptr);
+    const uint32_t* Find(const std::string& path) const;
+    // Inserts the pair; an existing entry for the path stays.
+    void Cache(const std::string& path, uint32_t name);
+
+    // Kept by the next release only.
+    void MarkUsed(uint32_t name);
+    // Kept by every release.
+    void PinForever(uint32_t name);
+    // Deletes every cached texture that is neither used, pinned nor in `alsoKeep`,
+    // then forgets the used set.
+    void Release(const std::set<uint32_t>& alsoKeep);
+    // Forgets every entry without deleting anything (the context is going away).
+    void Forget();
+
+    const std::map<std::string, uint32_t>& Entries() const { return entries_; }
+    const std::set<uint32_t>& Used() const { return used_; }
+    const std::set<uint32_t>& Pinned() const { return pinned_; }
+
+private:
+    TextureBackend* backend_ = nullptr;
+    std::map<std::string, uint32_t> entries_;
+    std::set<uint32_t> used_;
+    std::set<uint32_t> pinned_;
+    std::set<std::string> reported_;
+    std::vector<unsigned char> pixels_;  // reused by every decode
+};
