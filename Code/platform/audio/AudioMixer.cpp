@@ -238,7 +238,8 @@ void Mixer::MixVoice(uint32_t slot, float* out, int frames) {
             out[i * 2] += scratch_[i * 2] * gl;
             out[i * 2 + 1] += scratch_[i * 2 + 1] * gr;
         }
-        if (got < static_cast<size_t>(frames)) StopVoice(slot);
+        // Ends with its last frame, so it reads as not playing right after it.
+        if (got < static_cast<size_t>(frames) || AtEnd(v, s)) StopVoice(slot);
         return;
     }
     // Different file rate: linear interpolation between source frames a and b.
@@ -277,7 +278,7 @@ size_t Mixer::Fetch(Voice& v, SoundData& s, float* dst, size_t frames) {
         const bool wrapping = v.loop && v.loopCount != 0;
         const uint64_t loopStart = LoopStartOf(v);
         const uint64_t loopEnd = LoopEndOf(v);
-        const uint64_t end = (wrapping && v.position < loopEnd) ? loopEnd : s.length;
+        const uint64_t end = (wrapping && v.position <= loopEnd) ? loopEnd : s.length;
         if (v.position >= end) {
             if (!wrapping || loopStart >= s.length || ++wrapsWithoutData > 2) break;
             v.position = loopStart;
@@ -293,7 +294,24 @@ size_t Mixer::Fetch(Voice& v, SoundData& s, float* dst, size_t frames) {
         got += k;
         wrapsWithoutData = 0;
     }
+    SettleAtBoundary(v, s);
     return got;
+}
+
+// A voice that has just read its loop end's last frame wraps at once, so its
+// position reads the loop start rather than the end.
+void Mixer::SettleAtBoundary(Voice& v, const SoundData& s) {
+    if (!v.loop || v.loopCount == 0) return;
+    const uint64_t loopStart = LoopStartOf(v);
+    const uint64_t loopEnd = LoopEndOf(v);
+    const uint64_t end = v.position <= loopEnd ? loopEnd : s.length;
+    if (v.position < end || loopStart >= s.length) return;
+    v.position = loopStart;
+    if (v.loopCount > 0) --v.loopCount;
+}
+
+bool Mixer::AtEnd(const Voice& v, const SoundData& s) const {
+    return v.position >= s.length && !(v.loop && v.loopCount != 0);
 }
 
 size_t Mixer::CopyFrames(Voice& v, SoundData& s, float* dst, size_t frames) {

@@ -117,6 +117,8 @@ private:
     void MixBlock(float* out, int frames);
     void MixVoice(uint32_t slot, float* out, int frames);
     size_t Fetch(Voice& v, SoundData& s, float* dst, size_t frames);
+    void SettleAtBoundary(Voice& v, const SoundData& s);
+    bool AtEnd(const Voice& v, const SoundData& s) const;
     size_t CopyFrames(Voice& v, SoundData& s, float* dst, size_t frames);
 
     int rate_ = 44100;
