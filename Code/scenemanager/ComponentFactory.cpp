@@ -3,6 +3,10 @@
 #include <cstring>
 
 #include "animationmanager/Animator.h"
+#include "audio/AudioListener.h"
+#include "audio/AudioSource.h"
+#include "audio/DynamicBGM.h"
+#include "audio/TransitionalBGM.h"
 #include "gameobjectengine/Transform.h"
 #include "gameobjectengine/DeleteIfExist.h"
 #include "gameobjectengine/DontDestroyOnLoad.h"
@@ -52,7 +56,7 @@ const Entry kClasses[] = {
     {"Animator", &Build<Animator>},
     {"DialogueBox", nullptr},
     {"Follow", &Build<Follow>},
-    {"AudioSource", nullptr},
+    {"AudioSource", &Build<AudioSource>},
     {"SceneTransition", &Build<SceneTransition>},
     {"DontDestroyOnLoad", &Build<DontDestroyOnLoad>},
     {"EnemyBehaviour", nullptr},
@@ -66,10 +70,10 @@ const Entry kClasses[] = {
     {"Portal", nullptr},
     {"Fader", &Build<Fader>},
     {"SaveManager", nullptr},
-    {"DyanmicBGM", nullptr},
+    {"DyanmicBGM", &Build<DynamicBGM>},
     {"Deleteelse ifExist", &Build<DeleteIfExist>},
-    {"AudioListener", nullptr},
-    {"TransitionalBGM", nullptr},
+    {"AudioListener", &Build<AudioListener>},
+    {"TransitionalBGM", &Build<TransitionalBGM>},
     {"TriggerDialogueNext", nullptr},
     {"TriggerEnableAIController", nullptr},
     {"TriggerEnableEnemyBehaviour", nullptr},
