@@ -111,6 +111,10 @@ void AudioManager::PlaySound3D(audio::Sound sound, int32_t group, bool loop, int
 
 void AudioManager::StartVoice(audio::Sound sound, int32_t group, bool loop, int32_t loopCount, float volume,
                               audio::Channel* outChannel, const audio::Vec3* position) {
+    if (sound.IsNull()) {  // nothing to play: keep the load's result, hand back no channel
+        if (outChannel) *outChannel = audio::Channel{};
+        return;
+    }
     audio::Channel* slot = GetFreeChannel();
     audio::Channel channel;
     if (slot && system) {
