@@ -34,8 +34,8 @@ LOOKS = {
                       sleeve=P["purple1"], robe=P["purple0"], cape=P["red1"], crown=P["gold2"],
                       hair=P["white"], skin=P["steel4"], accent=P["gold2"], weapon="scepter",
                       belt=P["gold1"], hands=P["steel3"]),
-    "LaserBoss": Look(size=1.35, bulk=1.5, torso=P["steel2"], legs=P["steel1"], boots=P["steel0"],
-                      sleeve=P["steel2"], hands=P["steel3"], helmet=P["steel3"], visor=P["red2"],
+    "LaserBoss": Look(size=1.35, bulk=1.5, torso=P["gold1"], legs=P["steel3"], boots=P["steel2"],
+                      sleeve=P["steel4"], hands=P["steel4"], helmet=P["gold1"], visor=P["red2"],
                       weapon="cannon", belt=P["red2"], mech=True, eye=P["red3"]),
 }
 

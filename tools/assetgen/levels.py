@@ -214,38 +214,38 @@ def magitek_far(w=W, h=H):
 
 
 def magitek_near(w=W, h=H):
-    """Pipes, girders and red neon signs in front of the far works."""
+    """Pipes, girders and red neon signs in front of the far works, kept dark
+    so that the heroes and the red machines stand out against them."""
     img = canvas(w, h)
     d = Wrap(img)
     r = rng("magitek_near")
-    # a row of big steel columns with rivets
+    # a row of steel columns with rivets, in shadow
     for cx in range(20, w, 120):
-        d.rect([cx, 40, cx + 22, h], col("steel1"))
-        d.rect([cx + 2, 40, cx + 4, h], col("steel2"))
-        d.rect([cx + 19, 40, cx + 22, h], col("steel0"))
+        d.rect([cx, 40, cx + 22, h], col("steel0"))
+        d.rect([cx + 2, 40, cx + 3, h], col("steel1"))
         for ry in range(48, h, 16):
-            d.rect([cx + 6, ry, cx + 6, ry], col("steel3"))
-            d.rect([cx + 16, ry, cx + 16, ry], col("steel3"))
-        d.rect([cx - 4, 36, cx + 26, 42], col("steel2"))
-    # horizontal pipes at several heights
-    for py, thick, c in ((70, 8, "steel1"), (120, 5, "wood1"), (200, 10, "steel2")):
+            d.rect([cx + 6, ry, cx + 6, ry], col("steel2"))
+            d.rect([cx + 16, ry, cx + 16, ry], col("steel2"))
+        d.rect([cx - 4, 36, cx + 26, 42], col("steel1"))
+    # horizontal pipes high up, out of the way of the fighting
+    for py, thick, c, light in ((70, 8, "steel1", "steel2"), (110, 5, "wood0", "wood1")):
         d.rect([0, py, w, py + thick], col(c))
-        d.rect([0, py + 1, w, py + 1], col("steel3") if c != "wood1" else col("wood2"))
-        d.rect([0, py + thick, w, py + thick], col("steel0"))
+        d.rect([0, py + 1, w, py + 1], col(light))
+        d.rect([0, py + thick, w, py + thick], col("ink"))
         for jx in range(r.randrange(0, 40), w, 70):  # flanges
-            d.rect([jx, py - 2, jx + 3, py + thick + 2], col("steel1"))
+            d.rect([jx, py - 2, jx + 3, py + thick + 2], col("steel0"))
     # vertical pipes dropping from the high pipe
     for vx in range(70, w, 160):
-        d.rect([vx, 78, vx + 5, 200], col("steel1"))
-        d.rect([vx + 1, 78, vx + 1, 200], col("steel3"))
+        d.rect([vx, 78, vx + 5, h], col("steel0"))
+        d.rect([vx + 1, 78, vx + 1, h], col("steel1"))
     # red neon signs
     for sx in range(100, w, 240):
         d.rect([sx - 1, 140, sx + 41, 161], col("red0"))
-        d.rect([sx, 141, sx + 40, 160], col("steel0"))
-        d.rect([sx + 2, 143, sx + 38, 143], col("red2"))
-        d.rect([sx + 2, 158, sx + 38, 158], col("red2"))
+        d.rect([sx, 141, sx + 40, 160], col("ink"))
+        d.rect([sx + 2, 143, sx + 38, 143], col("red1"))
+        d.rect([sx + 2, 158, sx + 38, 158], col("red1"))
         for gx in range(sx + 5, sx + 36, 8):
-            d.rect([gx, 147, gx + 4, 154], col("red3"))
+            d.rect([gx, 147, gx + 4, 154], col("red2"))
     return img
 
 
