@@ -38,7 +38,7 @@ in-game size.
   the bottom row (row 3) left to right, '4'-'7' on row 2, '8' and '9' at
   columns 0 and 1 of row 1; the top-left cell (any other character) is empty.
 - Shields (`Assets/Art/Effects/Shield.png`, `ShieldBoss.png`) are 4 x 4 atlases
-  of 160 x 160 cells; the game plays the bottom row (cells (0,3) to (3,3)).
+  of 300 x 300 cells; the game plays the bottom row (cells (0,3) to (3,3)).
 - The speech bubble is nine 32 x 32 pieces (white with an ink edge, corners
   rounded) and a 64 x 64 tail whose upper half is white, so it covers the
   bubble's bottom edge where it joins.

@@ -196,7 +196,7 @@ def summon_circle(n=50):
 
 def shield_sheet(main, light, dark, hexes=False):
     """A 4 x 4 atlas of a shimmering bubble; the bottom row is the loop the game plays."""
-    cell = 40
+    cell = 75  # drawn 300 x 300 by the game
     img = canvas(cell * 4, cell * 4)
     for r in range(4):
         for cidx in range(4):
@@ -207,22 +207,22 @@ def shield_sheet(main, light, dark, hexes=False):
             m = (cell - 1) / 2
             rad = cell / 2 - 2 - (1 if cidx % 2 else 0)
             d.ellipse([m - rad, m - rad, m + rad, m + rad], fill=col(dark, 70))
-            d.ellipse([m - rad, m - rad, m + rad, m + rad], outline=col(main, 230), width=2)
-            d.ellipse([m - rad + 3, m - rad + 3, m + rad - 3, m + rad - 3], outline=col(light, 90), width=1)
+            d.ellipse([m - rad, m - rad, m + rad, m + rad], outline=col(main, 230), width=3)
+            d.ellipse([m - rad + 5, m - rad + 5, m + rad - 5, m + rad - 5], outline=col(light, 90), width=1)
             a0 = 200 + cidx * 25
-            d.arc([m - rad + 2, m - rad + 2, m + rad - 2, m + rad - 2], a0, a0 + 50, fill=col("white", 230), width=2)
+            d.arc([m - rad + 3, m - rad + 3, m + rad - 3, m + rad - 3], a0, a0 + 50, fill=col("white", 230), width=3)
             if hexes:
-                for hx in range(-2, 3):
-                    for hy in range(-2, 3):
-                        x = m + hx * 7 + (hy % 2) * 3.5
-                        y = m + hy * 6
+                for hx in range(-5, 6):
+                    for hy in range(-5, 6):
+                        x = m + hx * 9 + (hy % 2) * 4.5
+                        y = m + hy * 8
                         if math.hypot(x - m, y - m) < rad - 5:
-                            d.regular_polygon((x, y, 3), 6, outline=col(light, 110 + int(60 * math.sin(ph + hx))))
+                            d.regular_polygon((x, y, 4), 6, outline=col(light, 110 + int(60 * math.sin(ph + hx))))
             else:
                 for s in range(3):
                     a = ph + s * 2.1
                     x, y = m + math.cos(a) * rad * 0.6, m + math.sin(a) * rad * 0.6
-                    d.point([x, y], fill=col("white", 220))
+                    d.rectangle([x - 1, y - 1, x + 1, y + 1], fill=col("white", 220))
             img.alpha_composite(sub, (cidx * cell, r * cell))
     return upscale(img)
 
