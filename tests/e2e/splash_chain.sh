@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The real game shows the splash chain: the first splash picture fills the window,
+# Space moves on to the beta splash, Enter to the gamepad splash, and the end of that
+# one's fade leads to the first main menu (scene 9). Each screen is recognised by
+# sampling flat areas of the window against the pictures themselves.
+set -u
+GAME="$1"
+cd "$(dirname "$0")/../.." || exit 1
+source tests/e2e/lib.sh
+
+PICTURES=(Assets/Art/Splash/SplashScreen.png Assets/Art/Splash/BetaSplashScreen.png
+          Assets/Art/Splash/BestExpSplashScreen.png Assets/Art/UI/MainMenu/Background.png)
+NAMES=(splash beta bestexp menu)
+# For each picture, three points (picture pixels, 1920 x 1080) in flat areas of it
+# where the other pictures look different.
+POINTS=("880 240" "1500 280" "1220 280"
+        "1120 380" "1580 760" "1520 380"
+        "620 800" "440 440" "420 440"
+        "1600 740" "1640 720" "1620 860")
+
+declare -a EXPECTED
+for k in "${!POINTS[@]}"; do
+    read -r x y <<<"${POINTS[$k]}"
+    EXPECTED[$k]="$(e2e_pixel "${PICTURES[$((k / 3))]}" "$x" "$y")"
+done
+
+# Prints the name of the picture the window shows now: the one whose own sample points
+# all match within tolerance ("none" while fading or when nothing matches).
+classify() {
+    local shot="$E2E_DIR/now.png" w h
+    import -display "$DISPLAY" -window "$WINDOW" "$shot" 2>/dev/null || { echo none; return; }
+    read -r w h < <(identify -format "%w %h\n" "$shot")
+    local p k worst d
+    for p in 0 1 2 3; do
+        worst=0
+        for k in $((p * 3)) $((p * 3 + 1)) $((p * 3 + 2)); do
+            read -r x y <<<"${POINTS[$k]}"
+            read -r er eg eb <<<"${EXPECTED[$k]}"
+            read -r ar ag ab < <(e2e_pixel "$shot" $((x * w / 1920)) $((y * h / 1080)); echo)
+            d=$(( (er > ar ? er - ar : ar - er) + (eg > ag ? eg - ag : ag - eg) + (eb > ab ? eb - ab : ab - eb) ))
+            [ $d -gt $worst ] && worst=$d
+        done
+        [ -n "${E2E_DEBUG:-}" ] && echo "${NAMES[$p]} worst $worst" >&2
+        if [ $worst -le 30 ]; then echo "${NAMES[$p]}"; return; fi
+    done
+    echo none
+}
+
+# Waits until the window shows the named picture; fails when another one shows first
+# for longer than a fade, or on timeout.
+wait_for() {
+    local want="$1" timeout="$2" seen=""
+    for _ in $(seq 1 $((timeout * 4))); do
+        seen=$(classify)
+        [ "$seen" = "$want" ] && return 0
+        kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died waiting for $want"
+        sleep 0.25
+    done
+    e2e_fail "waited for $want, the window shows $seen"
+}
+
+# A short press: long enough for one frame to see it, released before the next scene.
+tap() {
+    xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
+    xdotool keydown --window "$WINDOW" "$1"
+    sleep 0.03
+    xdotool keyup --window "$WINDOW" "$1"
+}
+
+e2e_start_display
+e2e_start_game "$GAME"
+WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "no window titled harrowvale"
+
+wait_for splash 20
+tap space
+wait_for beta 10
+tap Return
+wait_for bestexp 10
+# No key: the fade in, the hold and the fade back end in scene 9.
+wait_for menu 15
+grep -q "FAILED TO LOAD" "$E2E_DIR/game.err" && e2e_fail "a picture failed to load"
+e2e_check_sanitizers
+wmctrl -c harrowvale || xdotool key --window "$WINDOW" alt+F4
+e2e_wait_exit 10
+[ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after close: $E2E_EXIT_CODE"
+echo "splash_chain: ok"
