@@ -270,6 +270,18 @@ TEST_F(AnimationData, ListsLongerThanAnyReservationKeepTheirLinks) {
     Play(5);
     EXPECT_EQ(a->currentNode, &a->nodes[605]);
     EXPECT_EQ(Now(), Cell(605, 0));
+
+    // Records appended by code later leave every existing link where it was.
+    for (int i = 0; i < 2000; ++i) {
+        a->params.emplace_back("Extra", ParamType::Int, ParamCell());
+        a->transitions.emplace_back();
+        a->nodes.emplace_back(a, "Extra", 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
+    }
+    EXPECT_EQ(a->currentNode, &a->nodes[605]);
+    EXPECT_EQ(a->transitions[605].paramPtr, &a->params[605]);
+    EXPECT_EQ(a->nodes[605].transitions[0], &a->transitions[605]);
+    Play(2);
+    EXPECT_EQ(a->currentNode, &a->nodes[607]);
 }
 
 // ---- clone ----
