@@ -12,6 +12,8 @@
 #include "gameobjectengine/TimeToLive.h"
 #include "gameobjectengine/Transform.h"
 #include "gameobjectengine/Translate.h"
+#include "graphics/GraphicsEngine.h"
+#include "graphics/SpriteRenderer.h"
 #include "physics/Rigidbody.h"
 #include "support/EngineHarness.h"
 
@@ -276,6 +278,26 @@ TEST(Persistence, SingleObjectWithoutDuplicateStays) {
     engine.LoadSceneText(Scene(R"(["Music", 1])", R"({"class": "Deleteelse ifExist", "gameObjectID": 0})"));
     engine.Step(2);
     EXPECT_NE(engine.Find("Music"), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Persistence, PinsTheSpriteTexturesOfAPersistentObject) {
+    EngineHarness engine;
+    engine.LoadSceneText(Scene(R"(["Hud", 1])", ""));
+    GameObject* hud = engine.Find("Hud");
+    auto* sprite = hud->AddComponent<SpriteRenderer>(true);
+    sprite->texture = 9001;
+    sprite->ps4Texture = 9002;
+    hud->AddComponent<DontDestroyOnLoad>();
+    engine.Step();  // Start runs with the frame's jobs
+    const auto& pinned = GraphicsEngine::GetInstance().textures.Pinned();
+    EXPECT_TRUE(pinned.count(9001));
+    EXPECT_TRUE(pinned.count(9002));
+    EXPECT_FALSE(pinned.count(0));
+    EXPECT_TRUE(SceneManager::GetInstance().IsPersistent(hud));
 }
 
 }  // namespace
