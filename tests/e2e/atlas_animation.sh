@@ -1,0 +1,90 @@
+#!/usr/bin/env bash
+# The real game animates atlas sprites: started on the atlas test scene, a 2 x 2 colour
+# sheet cycles red, green, blue, yellow (one cell each 2 s) and the Thief runs through
+# the cells of its run row, as screenshots taken over time show.
+#
+# The game always opens "Assets/Scenes/SplashScreen.scene" from its working directory, so
+# the test runs it from a scratch root whose Assets/Scenes holds only the test scene under
+# that name; everything else (shaders, art, the scene's own files) links to the repository.
+set -u
+GAME="$1"
+cd "$(dirname "$0")/../.." || exit 1
+REPO="$(pwd)"
+source tests/e2e/lib.sh
+
+ROOT="$E2E_DIR/root"
+mkdir -p "$ROOT/Assets/Scenes"
+ln -s "$REPO/Code" "$ROOT/Code"
+ln -s "$REPO/tests" "$ROOT/tests"
+for entry in "$REPO"/Assets/*; do
+    [ "$(basename "$entry")" = "Scenes" ] || ln -s "$entry" "$ROOT/Assets/$(basename "$entry")"
+done
+cp tests/animationmanager/scenes/atlas.scene "$ROOT/Assets/Scenes/SplashScreen.scene"
+
+e2e_start_display
+cd "$ROOT" || exit 1
+e2e_start_game "$GAME"
+cd "$REPO" || exit 1
+WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "no window titled harrowvale"
+sleep 1
+
+# The colour of the sheet's cell shown now (sampled in the middle of the quad at 600, 540),
+# and a checksum of the Thief's quad (1400 +- 192, 540 +- 192).
+NAMES=(red green blue yellow)
+COLOURS=("220 40 40" "40 200 40" "40 60 220" "230 210 40")
+shot() {
+    local file="$E2E_DIR/now.png" w h
+    import -display "$DISPLAY" -window "$WINDOW" "$file" 2>/dev/null || { echo "none -"; return; }
+    read -r w h < <(identify -format "%w %h\n" "$file")
+    read -r r g b < <(e2e_pixel "$file" $((600 * w / 1920)) $((540 * h / 1080)); echo)
+    local name=none k d
+    for k in 0 1 2 3; do
+        read -r er eg eb <<<"${COLOURS[$k]}"
+        d=$(( (er > r ? er - r : r - er) + (eg > g ? eg - g : g - eg) + (eb > b ? eb - b : b - eb) ))
+        [ $d -le 40 ] && name=${NAMES[$k]}
+    done
+    local crop
+    crop=$(convert "$file" -crop "$((384 * w / 1920))x$((384 * h / 1080))+$((1208 * w / 1920))+$((348 * h / 1080))" \
+           +repage -depth 8 rgb:- | md5sum | cut -c1-12)
+    echo "$name $crop"
+}
+
+# Samples for about 14 s. A change of colour between two samples taken less than one
+# cell time (2 s) apart must be the next cell of the cycle; a slower pair may skip one.
+declare -a SEQUENCE
+declare -A THIEF
+last="" last_time=0 changes=0
+start=${EPOCHREALTIME/./}
+while [ $(( ${EPOCHREALTIME/./} - start )) -lt 14000000 ]; do
+    kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died while animating"
+    read -r colour crop < <(shot)
+    now=${EPOCHREALTIME/./}
+    THIEF[$crop]=1
+    if [ "$colour" != none ]; then
+        if [ -n "$last" ] && [ "$colour" != "$last" ]; then
+            changes=$((changes + 1))
+            for k in 0 1 2 3; do [ "${NAMES[$k]}" = "$last" ] && want=${NAMES[$(((k + 1) % 4))]}; done
+            if [ "$colour" != "$want" ] && [ $((now - last_time)) -lt 2000000 ]; then
+                e2e_fail "after $last came $colour, not $want (${SEQUENCE[*]} $colour)"
+            fi
+        fi
+        [ "$colour" = "$last" ] || SEQUENCE+=("$colour")
+        last=$colour
+        last_time=$now
+    fi
+done
+echo "colours seen in order: ${SEQUENCE[*]:-nothing}"
+echo "distinct Thief pictures: ${#THIEF[@]}"
+
+[ $changes -ge 4 ] || e2e_fail "the colour sheet did not cycle: ${SEQUENCE[*]:-nothing}"
+declare -A DISTINCT
+for c in "${SEQUENCE[@]}"; do DISTINCT[$c]=1; done
+[ "${#DISTINCT[@]}" -eq 4 ] || e2e_fail "not every cell showed: ${SEQUENCE[*]}"
+[ "${#THIEF[@]}" -ge 4 ] || e2e_fail "the Thief's cell did not change over time"
+
+grep -q "FAILED TO LOAD" "$E2E_DIR/game.err" && e2e_fail "a picture failed to load"
+e2e_check_sanitizers
+wmctrl -c harrowvale || xdotool key --window "$WINDOW" alt+F4
+e2e_wait_exit 10
+[ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after close: $E2E_EXIT_CODE"
+echo "atlas_animation: ok"
