@@ -70,11 +70,16 @@ bool GraphicsEngine::Init() {
 
 void GraphicsEngine::Render() {
     if (!initialised || shutDown || !gl_) return;
+    DrawFrame();
+    platform::SwapMainWindow();
+}
+
+void GraphicsEngine::DrawFrame() {
+    if (!gl_) return;
     gl_->BeginFrame();
     UpdateCameraOffset();
     DrawListTo(*gl_);
     gl_->DrawDebugLines(*this);
-    platform::SwapMainWindow();
 }
 
 void GraphicsEngine::Shutdown() {

@@ -85,6 +85,10 @@ public:
     void UpdateCameraOffset();
     // Walks the render list once as a frame does and hands every draw to the target.
     void DrawListTo(DrawTarget& target);
+    // A frame without the buffer swap: clear, camera, list, debug lines (needs Init).
+    void DrawFrame();
+    // The GL side, null until Init succeeds.
+    GlRenderer* Renderer() const { return gl_.get(); }
 
     // Builds the damage-font sprites (never listed) from the four sheets.
     bool LoadDamageFonts();

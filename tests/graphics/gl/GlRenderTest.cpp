@@ -1,0 +1,312 @@
+// Under a real (virtual) display: GL start-up, then frames of a small test scene read
+// back pixel by pixel. Skipped only when there is no display.
+#include <GLFW/glfw3.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "EngineHarness.h"
+#include "../GraphicsTestSupport.h"
+#include "gameobjectengine/Transform.h"
+#include "graphics/DamageText.h"
+#include "graphics/GlFunctions.h"
+#include "graphics/GlRenderer.h"
+#include "graphics/Particle.h"
+#include "graphics/ShaderProgram.h"
+#include "graphics/SpriteRenderer.h"
+#include "graphics/UIText.h"
+#include "physics/Rigidbody.h"
+#include "platform/MessageBox.h"
+
+namespace {
+
+GLFWwindow* gWindow = nullptr;
+bool gStarted = false;
+int gGlErrors = 0;
+bool gExpectCompileErrors = false;  // shader tests provoke compiler messages on purpose
+
+void GLAPIENTRY CountErrors(GLenum, GLenum type, GLuint, GLenum severity, GLsizei, const GLchar* message,
+                            const void*) {
+    if (gExpectCompileErrors) return;
+    if (type == GL_DEBUG_TYPE_ERROR || severity == GL_DEBUG_SEVERITY_HIGH) {
+        ++gGlErrors;
+        ADD_FAILURE() << "GL: " << message;
+    }
+}
+
+struct Rgb {
+    int r, g, b;
+};
+
+class GlRenderTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (!std::getenv("DISPLAY") || gWindow) return;
+        if (!glfwInit()) return;
+        glfwDefaultWindowHints();
+        glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 4);
+        glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 5);
+        glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_COMPAT_PROFILE);
+        glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
+        glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+        gWindow = glfwCreateWindow(1920, 1080, "harrowvale-gl-test", nullptr, nullptr);
+        if (!gWindow) return;
+        glfwMakeContextCurrent(gWindow);
+        gStarted = GraphicsEngine::GetInstance().Init();
+        if (gStarted) {
+            glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);
+            GetGLFunctions().glDebugMessageCallback(&CountErrors, nullptr);
+        }
+    }
+
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no display";
+        ASSERT_NE(gWindow, nullptr) << "no GL 4.5 compatibility window";
+        ASSERT_TRUE(gStarted) << "GraphicsEngine::Init failed";
+        harness.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");
+        gGlErrors = 0;
+    }
+    void TearDown() override {
+        EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+        EXPECT_EQ(gGlErrors, 0);
+    }
+
+    // A w x h picture of RGBA pixels, each blown up to a k x k block (so that linear
+    // filtering inside a block sees one colour).
+    std::string Png(unsigned w, unsigned h, const std::vector<uint32_t>& pixels, unsigned k = 1) {
+        const std::string path = harness.WriteTempFile("", ".png");
+        std::vector<unsigned char> bytes;
+        for (unsigned y = 0; y < h * k; ++y)
+            for (unsigned x = 0; x < w * k; ++x)
+                for (int shift : {24, 16, 8, 0})
+                    bytes.push_back(static_cast<unsigned char>(pixels[(y / k) * w + x / k] >> shift));
+        EXPECT_EQ(lodepng::encode(path, bytes, w * k, h * k), 0u);
+        return path;
+    }
+
+    SpriteRenderer* Sprite(const std::string& file, float x, float y, float sx, float sy, int32_t layer = 0) {
+        GameObject* object = SceneManager::GetInstance().CreateGameObject("S", true);
+        auto* t = object->AddComponent<Transform>();
+        t->x = x;
+        t->y = y;
+        t->scaleX = sx;
+        t->scaleY = sy;
+        auto* s = object->AddComponent<SpriteRenderer>(true);
+        s->file = file;
+        s->layer = layer;
+        s->Awake();
+        s->Start();
+        return s;
+    }
+
+    // Pixel (x, y) of the frame, y down from the top of the 1920 x 1080 screen.
+    static Rgb Pixel(int x, int y) {
+        unsigned char p[4] = {};
+        glReadBuffer(GL_BACK);
+        glReadPixels(x, 1079 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+        return {p[0], p[1], p[2]};
+    }
+    static bool Near(Rgb c, int r, int g, int b, int tolerance = 8) {
+        return std::abs(c.r - r) <= tolerance && std::abs(c.g - g) <= tolerance && std::abs(c.b - b) <= tolerance;
+    }
+
+    GraphicsEngine& engine = GraphicsEngine::GetInstance();
+    EngineHarness harness;
+};
+
+#define EXPECT_RGB(pixel, red, green, blue) \
+    EXPECT_TRUE(Near((pixel), (red), (green), (blue))) << (pixel).r << "," << (pixel).g << "," << (pixel).b
+
+constexpr uint32_t R = 0xff0000ff, G = 0x00ff00ff, B = 0x0000ffff, W = 0xffffffff;
+
+TEST_F(GlRenderTest, StartUpBuildsAllFourProgramsWithEveryUniform) {
+    const GlRenderer* gl = engine.Renderer();
+    ASSERT_NE(gl, nullptr);
+    for (int p = 0; p < GlRenderer::kProgramCount; ++p) {
+        const ShaderInfo& info = gl->Shader(static_cast<GlRenderer::Program>(p));
+        EXPECT_NE(info.program, 0u);
+        for (int u = 0; u < info.uniformCount; ++u)
+            EXPECT_GE(info.locations[u], 0) << info.vertexPath << " " << info.uniformNames[u];
+    }
+    EXPECT_TRUE(ContextSupported());
+    EXPECT_FALSE(VersionSupported(4, 2, 2));
+    EXPECT_FALSE(VersionSupported(4, 6, GL_CONTEXT_CORE_PROFILE_BIT));
+    EXPECT_EQ(std::count(engine.renderList.begin(), engine.renderList.end(), engine.particlePass), 1);
+}
+
+TEST_F(GlRenderTest, APngShowsUprightAndAMissingTextureDrawsNothing) {
+    // Top half red, bottom half blue.
+    const std::string upright = Png(2, 2, {R, R, B, B}, 8);
+    Sprite(upright, 200, 200, 100, 100);
+    Sprite("", 600, 200, 100, 100);  // no texture: no black box over the clear colour
+    Sprite(upright, 600, 200, 50, 50, -1);  // below it
+    engine.DrawFrame();
+    EXPECT_RGB(Pixel(200, 120), 255, 0, 0);
+    EXPECT_RGB(Pixel(200, 280), 0, 0, 255);
+    EXPECT_RGB(Pixel(200, 320), 0, 0, 0);  // outside the quad
+    EXPECT_RGB(Pixel(600, 170), 255, 0, 0);
+}
+
+TEST_F(GlRenderTest, AtlasCellAndLeftFacingMirror) {
+    // Four 2 x 2 cells: red | green over blue | white.
+    const std::string sheet = Png(4, 4, {R, R, G, G, R, R, G, G, B, B, W, W, B, B, W, W});
+    SpriteRenderer* s = Sprite(sheet, 300, 300, 100, 100);
+    s->textureAtlas = true;
+    s->numSprites = 2;
+    s->currX = 1;
+    s->currY = 0;
+    engine.DrawFrame();
+    EXPECT_RGB(Pixel(300, 300), 0, 255, 0);
+    s->currX = 0;
+    s->currY = 1;
+    engine.DrawFrame();
+    EXPECT_RGB(Pixel(300, 300), 0, 0, 255);
+
+    // A whole-sheet cell: left half red, right half green; facing left mirrors it.
+    const std::string halves = Png(2, 1, {R, G}, 8);
+    SpriteRenderer* body = Sprite(halves, 900, 300, 100, 100);
+    body->textureAtlas = true;
+    body->numSprites = 1;
+    engine.DrawFrame();
+    EXPECT_RGB(Pixel(840, 300), 255, 0, 0);
+    EXPECT_RGB(Pixel(960, 300), 0, 255, 0);
+    body->owner->AddComponent<Rigidbody>()->facing = 0;
+    engine.DrawFrame();
+    EXPECT_RGB(Pixel(840, 300), 0, 255, 0);
+    EXPECT_RGB(Pixel(960, 300), 255, 0, 0);
+}
+
+TEST_F(GlRenderTest, LayersCoverEachOtherInOrderAndAlphaAndTintApply) {
+    const std::string red = Png(1, 1, {R}), green = Png(1, 1, {G}), blue = Png(1, 1, {B});
+    Sprite(green, 500, 500, 100, 100, 2);
+    Sprite(red, 550, 500, 100, 100, 1);
+    Sprite(blue, 450, 500, 100, 100, 2);  // same layer as green, added later: below it
+    SpriteRenderer* faded = Sprite(red, 1200, 500, 50, 50, 0);
+    faded->alpha = 50;
+    SpriteRenderer* flash = Sprite(blue, 1400, 500, 50, 50, 0);
+    flash->tintStrength = 1.0f;
+    flash->color[0] = 1.0f;
+    flash->color[1] = 1.0f;
+    flash->color[2] = 1.0f;
+    engine.DrawFrame();
+    EXPECT_RGB(Pixel(520, 500), 0, 255, 0);  // green over red and blue
+    EXPECT_RGB(Pixel(630, 500), 255, 0, 0);
+    EXPECT_RGB(Pixel(370, 500), 0, 0, 255);
+    EXPECT_TRUE(Near(Pixel(1200, 500), 128, 0, 0, 3));
+    EXPECT_RGB(Pixel(1400, 500), 255, 255, 255);
+}
+
+TEST_F(GlRenderTest, TextAppearsWhereLaidOutAndLeavesTheParticleQuadIntact) {
+    GameObject* object = SceneManager::GetInstance().CreateGameObject("Label", true);
+    auto* t = object->AddComponent<Transform>();
+    t->x = 100;
+    t->y = 600;
+    t->scaleX = t->scaleY = 1;
+    auto* text = object->AddComponent<UIText>(true);
+    text->Awake();
+    text->Start();
+    text->layer = 20;
+    text->stringValue = "H";
+    const GEFont& h = *FindGlyph(engine.glyphs, 'H');
+    Particle p;
+    p.texture = engine.LoadTexture(Png(1, 1, {G})).id;
+    p.positionX = 1000;
+    p.positionY = 600;
+    p.width = 100;
+    p.height = 100;
+    for (int frame = 0; frame < 2; ++frame) {  // the second frame reuses the buffers
+        engine.SubmitParticle(&p);
+        engine.DrawFrame();
+    }
+    // The left stem of 'H' fills its bitmap's left columns from the pen's y downward.
+    const int stemX = 100 + h.bearing[0] + 6;
+    EXPECT_RGB(Pixel(stemX, 600 + h.size[1] / 2), 255, 255, 255);
+    EXPECT_RGB(Pixel(90, 600 + h.size[1] / 2), 0, 0, 0);
+    EXPECT_RGB(Pixel(stemX, 590), 0, 0, 0);
+    EXPECT_RGB(Pixel(1005, 605), 0, 255, 0);
+    EXPECT_RGB(Pixel(1095, 695), 0, 255, 0);
+    EXPECT_RGB(Pixel(1105, 650), 0, 0, 0);
+}
+
+TEST_F(GlRenderTest, DamageNumberShowsTheRightDigits) {
+    // A 4 x 4 digit sheet whose cells are distinct colours (one pixel per cell).
+    std::vector<uint32_t> cells(16);
+    for (int i = 0; i < 16; ++i) cells[i] = (static_cast<uint32_t>(i * 16) << 24) | (0x40u << 16) | (0xc0u << 8) | 0xff;
+    const uint32_t sheet = engine.LoadTexture(Png(4, 4, cells)).id;
+    const uint32_t saved = engine.damageFonts[1]->texture;
+    engine.damageFonts[1]->texture = sheet;
+    GameObject* object = SceneManager::GetInstance().CreateGameObject("Hit", true);
+    auto* t = object->AddComponent<Transform>();
+    auto* number = object->AddComponent<DamageText>(true);
+    number->Awake();
+    number->Start();
+    t->x = 400;
+    t->y = 800;
+    number->SetValue(18, 0);
+    engine.DrawFrame();
+    // '1' is cell (1, 3) -> index 13; '8' is (0, 1) -> index 4. Digits 48 px apart.
+    EXPECT_TRUE(Near(Pixel(400 - 5, 800), 13 * 16, 0x40, 0xc0, 10)) << Pixel(395, 800).r;
+    EXPECT_TRUE(Near(Pixel(448 + 25, 800), 4 * 16, 0x40, 0xc0, 10)) << Pixel(473, 800).r;
+    engine.damageFonts[1]->texture = saved;
+}
+
+TEST_F(GlRenderTest, ShaderFailuresAreReportedAndFailTheBuild) {
+    const GLFunctions& gl = GetGLFunctions();
+    const std::string good = "#version 430 core\nvoid main() { gl_Position = vec4(0.0); }\n";
+    const std::string goodFrag = "#version 430 core\nout vec4 c;\nvoid main() { c = vec4(1.0); }\n";
+    const std::string broken = "#version 430 core\nvoid main() { nonsense; }\n";
+    const std::string needsInput = "#version 430 core\nin vec2 fromVertex;\nout vec4 c;\n"
+                                   "void main() { c = vec4(fromVertex, 0.0, 1.0); }\n";
+    const std::string vs = harness.WriteTempFile(good, ".glsl"), fs = harness.WriteTempFile(goodFrag, ".glsl");
+    const std::string bad = harness.WriteTempFile(broken, ".glsl");
+    const std::string unlinked = harness.WriteTempFile(needsInput, ".glsl");
+    uint32_t program = 77;
+    auto& shown = platform::ShownMessages();
+    gExpectCompileErrors = true;
+
+    shown.clear();
+    EXPECT_FALSE(CreateShaderProgram(gl, program, "missing.glsl", "missing.glsl"));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].caption, "SHADER");
+    EXPECT_EQ(shown[0].text, "Shader file could not be read");
+
+    shown.clear();
+    EXPECT_FALSE(CreateShaderProgram(gl, program, bad, bad));  // the fragment is reported first
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_NE(shown[0].text.rfind("Vertex Shader compile failed!\n", 0), 0u);
+
+    shown.clear();
+    EXPECT_FALSE(CreateShaderProgram(gl, program, bad, fs));
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text.rfind("Vertex Shader compile failed!\n", 0), 0u);
+    EXPECT_GT(shown[0].text.size(), std::string("Vertex Shader compile failed!\n").size());  // with the log
+
+    shown.clear();
+    EXPECT_FALSE(CreateShaderProgram(gl, program, vs, unlinked));  // compiles, does not link
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].caption, "SHADER");
+    EXPECT_EQ(program, 77u);
+
+    EXPECT_TRUE(CreateShaderProgram(gl, program, vs, fs));
+    EXPECT_NE(program, 77u);
+    gl.glDeleteProgram(program);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    gExpectCompileErrors = false;
+}
+
+TEST_F(GlRenderTest, ReleasedTexturesAreDeletedAndListedOnesKept) {
+    const std::string oldPicture = Png(1, 1, {R}), keptPicture = Png(1, 1, {G});
+    const uint32_t old = engine.LoadTexture(oldPicture).id;
+    SpriteRenderer* kept = Sprite(keptPicture, 100, 100, 10, 10);
+    engine.ReleaseUnusedTextures();
+    engine.ReleaseUnusedTextures();
+    EXPECT_FALSE(glIsTexture(old));
+    EXPECT_TRUE(glIsTexture(kept->texture));
+    for (SpriteRenderer* font : engine.damageFonts)
+        if (font->texture) EXPECT_TRUE(glIsTexture(font->texture));
+}
+
+}  // namespace
