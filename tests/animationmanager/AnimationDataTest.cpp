@@ -326,3 +326,42 @@ TEST_F(AnimationData, CodeBuiltNodeLoopsItsRow) {
 }
 
 }  // namespace
+
+namespace {
+
+// Every key of a real animator file replaced in turn by values of every wrong kind:
+// the reader keeps defaults or skips, and playback never crashes.
+TEST_F(AnimationData, NoWrongTypedValueCrashesTheReaderOrPlayback) {
+    std::string text;
+    ASSERT_TRUE(json::ReadFile("docs/animation-templates/Hero.json", text));
+    JsonDocument original;
+    ASSERT_TRUE(json::Parse(text, original));
+    const char* kWrong[] = {R"("x")", "[]", "{}", "null", "-1", "1e300", "true", "-2147483649", "[1, \"a\"]"};
+    int built = 0;
+    for (const char* list : {"params", "transitions", "nodes"}) {
+        const JsonValue& elements = original[list];
+        for (rapidjson::SizeType i = 0; i < elements.Size(); ++i) {
+            for (auto member = elements[i].MemberBegin(); member != elements[i].MemberEnd(); ++member) {
+                for (const char* wrong : kWrong) {
+                    JsonDocument document;
+                    document.CopyFrom(original, document.GetAllocator());
+                    JsonDocument replacement;
+                    ASSERT_TRUE(json::Parse(wrong, replacement));
+                    document[list][i][member->name.GetString()].CopyFrom(replacement, document.GetAllocator());
+                    document["gameObjectID"].SetInt(hero->id);
+                    Animator animator(document);
+                    JobManager::Instance().RunJobs(JobKind::Lookup);
+                    animator.Start();
+                    for (int frame = 0; frame < 4; ++frame) {
+                        for (AnimatorParameter& p : animator.params) p.SetBool(frame % 2 == 0);
+                        animator.Update();
+                    }
+                    ++built;
+                }
+            }
+        }
+    }
+    EXPECT_GT(built, 1000);
+}
+
+}  // namespace
