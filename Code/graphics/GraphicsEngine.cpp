@@ -59,7 +59,15 @@ bool GraphicsEngine::Init() {
         particlePass->type = ::Render::kParticles;
     }
     LoadDamageFonts();
-    gl_->SetViewport(0, 0, width, height);
+    // The window manager may already have resized the window: the viewport follows the
+    // real framebuffer, the projection stays 1920 x 1080.
+    int framebufferWidth = width, framebufferHeight = height;
+    if (GLFWwindow* window = glfwGetCurrentContext()) glfwGetFramebufferSize(window, &framebufferWidth, &framebufferHeight);
+    if (framebufferWidth <= 0 || framebufferHeight <= 0) {
+        framebufferWidth = width;
+        framebufferHeight = height;
+    }
+    gl_->SetViewport(0, 0, framebufferWidth, framebufferHeight);
     gl_->SetProjection(Matrix4::Ortho(static_cast<float>(width), static_cast<float>(height)));
     cameraOffset[0] = cameraOffset[1] = cameraOffset[2] = 0.0f;
     RegisterBuiltins();
