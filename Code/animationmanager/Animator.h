@@ -3,8 +3,9 @@
 // object's SpriteRenderer every frame, advances the cell when the node's display time
 // has passed, and switches nodes when a transition of the current node fires.
 //
-// Gameplay steers it only through parameters: GetParameter("Dying") and SetBool.
-// A name the data do not declare yields null, and the caller then does nothing.
+// Gameplay steers it only through parameters: GetParameter("Attack") then SetBool(true);
+// a dying unit waits until GetParameter("Dying")->IsSet() turns false. A name the data do
+// not declare yields null, and the caller then does nothing.
 //
 // The three lists own their records, which point into one another; they are deques,
 // so appending never moves a record and the pointers stay valid however long a file is.
@@ -65,7 +66,7 @@ public:
     std::deque<AnimationNode> nodes;
     std::deque<AnimationTransition> transitions;
     std::string initialNode;
-    Handle<SpriteRenderer> spriteRenderer;
+    Handle<SpriteRenderer> spriteRenderer;  // the object's sprite (Start finds it); reads null once gone
     uint32_t animationState = Playing;
     AnimationNode* currentNode = nullptr;
     float currentTime = 0.0f;
