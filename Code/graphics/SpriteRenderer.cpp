@@ -87,7 +87,9 @@ void SpriteRenderer::Update() {
     if (controllerDependent) PickControllerTexture();
 }
 
-void SpriteRenderer::OnDestroy() { GraphicsEngine::GetInstance().RemoveRender(this); }
+void SpriteRenderer::OnDestroy() {
+    if (GraphicsEngine::Alive()) GraphicsEngine::GetInstance().RemoveRender(this);
+}
 
 void SpriteRenderer::PickControllerTexture() {
     const InputManager& input = InputManager::GetInstance();

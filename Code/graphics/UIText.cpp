@@ -23,7 +23,9 @@ void UIText::Awake() {
     GraphicsEngine::GetInstance().AddRender(this);
 }
 
-void UIText::OnDestroy() { GraphicsEngine::GetInstance().RemoveRender(this); }
+void UIText::OnDestroy() {
+    if (GraphicsEngine::Alive()) GraphicsEngine::GetInstance().RemoveRender(this);
+}
 
 Component* UIText::Clone() const { return new UIText(*this); }
 
