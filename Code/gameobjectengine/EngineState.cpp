@@ -58,6 +58,7 @@ void EngineState::ChangeScene() {
     if (loadsBefore == 0) jobs.Clear();  // a scene change with nothing to load: start clean
     Time::GetInstance().Update();
     input.ResetCurrent();
+    input.CarryHeldKeys();
     input.enabled = true;
     state = Run;
 }

@@ -25,6 +25,9 @@ public:
     // This frame's counter of the action (0 for an index outside 0-13).
     uint8_t Current(int action) const;
     void ResetCurrent() { current.fill(0); }
+    // The end of a scene change: keys still held from the last scene count as already
+    // pressed, so one press never acts in two scenes; after a release they are fresh again.
+    void CarryHeldKeys() { current = held; }
     // Everything back to the start-up state (counters, held keys, pads, disabled).
     void ResetAll();
 

@@ -95,7 +95,32 @@ TEST(Tick, SceneChangeStateClearsSceneRunsLoadAndResumes) {
     EXPECT_NE(engine.Find("New"), nullptr);
     EXPECT_EQ(JobManager::Instance().Count(), 0u);
     EXPECT_TRUE(InputManager::GetInstance().enabled);
-    EXPECT_EQ(InputManager::GetInstance().current[4], 0);
+    engine.Step();
+    EXPECT_FALSE(InputManager::GetInstance().GetKeyDown(4));  // held across the change: not fresh
+}
+
+TEST(Tick, AKeyHeldThroughASceneChangeActsInOneSceneOnly) {
+    EngineHarness engine;
+    const char* splash = R"({"GameObjects": [["Splash", 1]],
+        "Components": [{"class": "SceneTransition", "sceneIndex": 8, "spaceToTransit": 1}], "Dialogue": []})";
+    engine.LoadSceneText(splash);
+    const std::string next = engine.WriteTempFile(splash);
+    engine.Press(4);
+    engine.Step();
+    ASSERT_EQ(Engine().state, EngineState::SceneChange);
+    JobManager::Instance().Clear();  // load our own next splash instead of the table's file
+    JobManager::Instance().AddJob([next]() { SceneManager::GetInstance().LoadScene(next); }, JobKind::SceneLoad, 0.0f);
+    engine.Step();
+    SceneManager::GetInstance().currentSceneIndex = 0;
+    engine.Step(5);  // still held: the next splash must not take the same press
+    EXPECT_EQ(Engine().state, EngineState::Run);
+    EXPECT_EQ(InputManager::GetInstance().current[4], 1);  // but it still reads as held
+    engine.Release(4);
+    engine.Step();
+    engine.Press(4);
+    engine.Step();
+    EXPECT_EQ(Engine().state, EngineState::SceneChange);
+    EXPECT_EQ(SceneManager::GetInstance().currentSceneIndex, 8u);
 }
 
 TEST(Tick, SceneChangeWithoutALoadDropsQueuedJobs) {

@@ -305,8 +305,11 @@ TEST_F(GlRenderTest, ReleasedTexturesAreDeletedAndListedOnesKept) {
     engine.ReleaseUnusedTextures();
     EXPECT_FALSE(glIsTexture(old));
     EXPECT_TRUE(glIsTexture(kept->texture));
-    for (SpriteRenderer* font : engine.damageFonts)
-        if (font->texture) EXPECT_TRUE(glIsTexture(font->texture));
+    for (SpriteRenderer* font : engine.damageFonts) {
+        if (font->texture) {
+            EXPECT_TRUE(glIsTexture(font->texture));
+        }
+    }
 }
 
 }  // namespace
