@@ -33,7 +33,16 @@ bool PhysicsManager::AddCollider(Collider* collider) {
 
 void PhysicsManager::RemoveBody(const Rigidbody* body) { rigidbodies.RemoveItem(body); }
 
-void PhysicsManager::RemoveCollider(const Collider* collider) { colliders.RemoveItem(collider); }
+void PhysicsManager::RemoveCollider(const Collider* collider) {
+    if (!collider) return;
+    colliders.RemoveItem(collider);
+    // A body that is not stepped this frame (paused, disabled, inactive) keeps its last
+    // contacts, and triggers or weapon areas read them later: never leave them pointing
+    // at a collider that is going away.
+    const std::size_t mark = rigidbodies.Mark();
+    for (std::size_t i = 0; i < mark; ++i)
+        if (Rigidbody* body = rigidbodies.Get(i)) body->ForgetContact(collider);
+}
 
 void PhysicsManager::SetMainCamera(Camera* camera) { mainCamera = camera; }
 

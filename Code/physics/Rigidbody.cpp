@@ -89,3 +89,10 @@ void Rigidbody::ClearContacts() {
 void Rigidbody::AddContact(Collider* other) {
     if (contactCount < kMaxContacts) contacts[contactCount++] = other;
 }
+
+void Rigidbody::ForgetContact(const Collider* other) {
+    Collider** end = contacts + contactCount;
+    Collider** kept = std::remove(contacts, end, other);
+    std::fill(kept, end, nullptr);
+    contactCount = static_cast<uint32_t>(kept - contacts);
+}

@@ -50,6 +50,8 @@ public:
     void ClearContacts();
     // Appends a contact unless the list is full.
     void AddContact(Collider* other);
+    // Drops every entry naming this collider, keeping the others in order.
+    void ForgetContact(const Collider* other);
 
     std::deque<RigidbodyForce> forces;
     float weight = 1.0f;

@@ -283,6 +283,26 @@ TEST_F(PhysicsStep, BodyWithoutColliderFallsInVelocityOnly) {
     EXPECT_EQ(B("Ghost")->xVelocity, 0.0f);
 }
 
+TEST_F(PhysicsStep, ADestroyedColliderLeavesTheContactsOfBodiesNotStepped) {
+    const int area = scene.Object("Area");
+    scene.At(area, 100, 100).Box(area, 50, 50, false).Body(area, true, false);
+    scene.Floor("Early", 110, 100, 10, 10);
+    scene.Floor("Gone", 120, 100, 10, 10);
+    scene.Floor("Late", 130, 100, 10, 10);
+    Load();
+    engine.Step();
+    Rigidbody* body = B("Area");
+    ASSERT_EQ(body->contactCount, 3u);
+    // A switched-off body keeps its last contacts; the one that goes away must leave them.
+    body->enabled = false;
+    SceneManager::GetInstance().DestroyGameObject(engine.Find("Gone")->id);
+    engine.Step();
+    ASSERT_EQ(body->contactCount, 2u);
+    EXPECT_EQ(body->contacts[0], engine.Get<BoxCollider>("Early"));
+    EXPECT_EQ(body->contacts[1], engine.Get<BoxCollider>("Late"));
+    EXPECT_EQ(body->contacts[2], nullptr);
+}
+
 TEST_F(PhysicsStep, TwoCollidersOfOneObjectNeverCollide) {
     const int id = scene.Object("Twin");
     scene.At(id, 100, 100).Box(id, 20, 20, false).Add(id, "BoxCollider", "\"width\": 30, \"height\": 30, \"isStatic\": 1");
