@@ -88,8 +88,16 @@ void NavMeshAgent::Start() {
 }
 
 void NavMeshAgent::SetGrid(const NavGrid& source) {
+    const bool reshaped = source.nodes.size() != grid.nodes.size();
     grid = source;  // safe for our own grid
-    if (openMark_.size() != grid.nodes.size()) ResetMarks();
+    if (reshaped) {
+        // The old node array is gone: nothing may keep pointing into it.
+        openList.clear();
+        closedList.clear();
+        path.clear();
+        start = goal = nullptr;
+        ResetMarks();
+    }
     if (!transform) return;
     start = grid.GetNodeAt(transform->x, transform->y);
     goal = grid.At(0, 0);

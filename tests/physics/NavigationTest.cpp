@@ -221,6 +221,24 @@ TEST_F(Agent, CloneRebasesEverythingOntoItsOwnGrid) {
     EXPECT_EQ(copy->goal, copy->grid.At(6, 10));
 }
 
+TEST_F(Agent, AGridOfAnotherSizeDropsWhatPointedIntoTheOldOne) {
+    agent->FindPath(1000, 400);
+    ASSERT_FALSE(agent->path.empty());
+    NavGrid small;
+    small.rows = 2;
+    small.columns = 3;
+    small.nodes.resize(6);
+    agent->SetGrid(small);
+    EXPECT_TRUE(agent->path.empty());
+    EXPECT_TRUE(agent->closedList.empty());
+    ASSERT_EQ(agent->openList.size(), 1u);
+    EXPECT_EQ(agent->openList.front(), agent->start);
+    EXPECT_GE(agent->start, agent->grid.nodes.data());
+    EXPECT_LT(agent->start, agent->grid.nodes.data() + 6);
+    agent->MoveTo(1000, 400);  // searches the new grid only
+    for (NavNode* n : agent->path) EXPECT_LT(n, agent->grid.nodes.data() + 6);
+}
+
 TEST_F(Agent, LongSearchesStayOrdered) {
     transform->x = 10;
     transform->y = 1300;
