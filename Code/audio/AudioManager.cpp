@@ -1,30 +1,20 @@
 #include "audio/AudioManager.h"
 
 #include <cstdlib>
-#include <cstring>
+#include <string_view>
 
 #include "gameobjectengine/JobManager.h"
 
-namespace {
-
-// The output the game starts with. HARROWVALE_AUDIO (device, loopback, silent,
-// manual) forces one; test runs (HARROWVALE_TEST) default to manual so that no
-// test process starts a mixing thread.
-audio::OutputDesc StartupOutput() {
+audio::OutputDesc AudioManager::StartupOutput() {
     audio::OutputDesc desc;
     const char* forced = std::getenv("HARROWVALE_AUDIO");
-    if (forced && *forced) {
-        if (!std::strcmp(forced, "device")) desc.mode = audio::OutputMode::Device;
-        else if (!std::strcmp(forced, "loopback")) desc.mode = audio::OutputMode::Loopback;
-        else if (!std::strcmp(forced, "silent")) desc.mode = audio::OutputMode::Silent;
-        else if (!std::strcmp(forced, "manual")) desc.mode = audio::OutputMode::Manual;
-    } else if (std::getenv("HARROWVALE_TEST")) {
-        desc.mode = audio::OutputMode::Manual;
-    }
+    const std::string_view name = forced ? forced : "";
+    if (name == "device") desc.mode = audio::OutputMode::Device;
+    else if (name == "loopback") desc.mode = audio::OutputMode::Loopback;
+    else if (name == "silent") desc.mode = audio::OutputMode::Silent;
+    else if (name == "manual" || std::getenv("HARROWVALE_TEST")) desc.mode = audio::OutputMode::Manual;
     return desc;
 }
-
-}  // namespace
 
 AudioManager::AudioManager() { Open(StartupOutput()); }
 

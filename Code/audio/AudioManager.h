@@ -22,6 +22,10 @@ public:
     // Creates and starts the system (device, else loopback, else silent; tests:
     // manual) and the three groups. Never fails and never blocks start-up.
     AudioManager();
+    // The output the game starts with: HARROWVALE_AUDIO=device|loopback|silent|manual forces
+    // one (other values are ignored); else test processes (HARROWVALE_TEST set) take manual,
+    // and the game takes Auto: a real device, else OpenAL's loopback, else silence.
+    static audio::OutputDesc StartupOutput();
     ~AudioManager();
     AudioManager(const AudioManager&) = delete;
     AudioManager& operator=(const AudioManager&) = delete;
