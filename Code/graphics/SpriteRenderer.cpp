@@ -5,6 +5,11 @@
 #include "gameobjectengine/Transform.h"
 #include "graphics/GraphicsEngine.h"
 
+namespace {
+// Far more tiles than any picture of at least one pixel needs to cover the screen.
+constexpr float kMaxParallaxTiles = 65536.0f;
+}  // namespace
+
 SpriteRenderer::SpriteRenderer(int32_t gameObjectID, std::string path)
     : Render(gameObjectID, 0), file(std::move(path)) {}
 
@@ -72,8 +77,10 @@ void SpriteRenderer::Start() {
     Render::Start();
     if (parallax && transform) {
         const float s = transform->scaleX;
-        if (s > 0.0f) {
-            const float w = static_cast<float>(GraphicsEngine::GetInstance().width);
+        const float w = static_cast<float>(GraphicsEngine::GetInstance().width);
+        // A scale of 0 or less, infinite, or so small that the count would not fit is
+        // no background to tile (the comparisons are also false for NaN).
+        if (s > 0.0f && (2.0f * s + w) / s < kMaxParallaxTiles) {
             numSprites = static_cast<uint32_t>((2.0f * s + w) / s) + 1;
             transform->scaleX = s * static_cast<float>(numSprites);
             transform->x = transform->scaleX;

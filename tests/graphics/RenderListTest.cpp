@@ -2,6 +2,11 @@
 // mirroring, parallax, placement, camera offset and the per-draw uniform values.
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "AllocationCounter.h"
 #include "EngineHarness.h"
 #include "GraphicsTestSupport.h"
 #include "gameobjectengine/Transform.h"
@@ -9,6 +14,7 @@
 #include "graphics/DamageText.h"
 #include "graphics/Particle.h"
 #include "graphics/SpriteRenderer.h"
+#include "graphics/UIText.h"
 #include "physics/PhysicsManager.h"
 #include "physics/Rigidbody.h"
 
@@ -233,6 +239,20 @@ TEST_F(RenderListTest, ParallaxTilesTheScreenAndSetsItsOwnUvCoords) {
     flat->Start();  // a zero scale would divide by zero: no parallax
     EXPECT_FALSE(flat->parallaxActive);
     EXPECT_EQ(flat->numSprites, 1u);
+
+    // Scales whose tile count is infinite, undefined or past any integer: no parallax,
+    // and the transform is left as it was.
+    for (float odd : {std::numeric_limits<float>::infinity(), std::numeric_limits<float>::max(), 1e-7f,
+                      std::numeric_limits<float>::quiet_NaN()}) {
+        SpriteRenderer* strip = MakeSprite("Odd", 0);
+        strip->parallax = true;
+        strip->transform->scaleX = odd;
+        strip->transform->x = 5.0f;
+        strip->Start();
+        EXPECT_FALSE(strip->parallaxActive) << odd;
+        EXPECT_EQ(strip->numSprites, 1u) << odd;
+        EXPECT_FLOAT_EQ(strip->transform->x, 5.0f) << odd;
+    }
 }
 
 TEST_F(RenderListTest, DigitPassSetsItsOwnAlphaAndNoTintAndPicksCellsAndSheet) {
@@ -278,6 +298,79 @@ TEST_F(RenderListTest, DigitPassSetsItsOwnAlphaAndNoTintAndPicksCellsAndSheet) {
     EXPECT_EQ(frame.sprites.at(1).texture, 103u);
     EXPECT_FLOAT_EQ(frame.sprites.at(1).model.At(0, 0), 40.0f);
     for (auto& font : engine.damageFonts) font = nullptr;
+}
+
+// Counts draws without keeping them (a recorder's vectors would allocate).
+struct CountingTarget : DrawTarget {
+    void DrawSpriteQuad(const SpriteDraw&) override { ++sprites; }
+    void DrawGlyphQuad(const GlyphDraw&) override { ++glyphs; }
+    void DrawParticleQuad(const ParticleDraw&) override { ++particles; }
+    int sprites = 0, glyphs = 0, particles = 0;
+};
+
+TEST_F(RenderListTest, AWarmFrameOfEveryPassAllocatesNothing) {
+    MakeSprite("Plain", 0);
+    SpriteRenderer* walker = MakeSprite("Walker", 3);
+    walker->textureAtlas = true;
+    walker->numSprites = 4;
+    walker->owner->AddComponent<Rigidbody>()->facing = 0;
+    SpriteRenderer* sky = MakeSprite("Sky", -5);
+    sky->parallax = true;
+    sky->transform->scaleX = 960;
+    sky->Start();
+
+    const GlyphTable savedGlyphs = engine.glyphs;
+    for (char c : std::string("FPS 0123456789")) {
+        GEFont& g = engine.glyphs[static_cast<unsigned char>(c)];
+        g.present = true;
+        g.texture = 40;
+        g.size[0] = g.size[1] = 10;
+        g.advance = 12 * 64;
+    }
+    GameObject* fps = SceneManager::GetInstance().CreateGameObject("fps", true);
+    fps->AddComponent<Transform>();
+    auto* counter = fps->AddComponent<UIText>(true);
+    counter->Awake();
+    counter->Start();
+
+    SpriteRenderer font(-1);
+    font.texture = 41;
+    for (auto& sheet : engine.damageFonts) sheet = &font;
+    GameObject* hit = SceneManager::GetInstance().CreateGameObject("Hit", true);
+    hit->AddComponent<Transform>();
+    auto* number = hit->AddComponent<DamageText>(true);
+    number->Awake();
+    number->Start();
+    number->SetValue(4321, DamageText::kCritical);
+
+    Render pass(0, 10);
+    pass.owner = nullptr;
+    pass.type = Render::kParticles;
+    engine.AddRender(&pass);
+    std::vector<Particle> particles(300);
+    for (Particle& p : particles) p.texture = 9;
+
+    auto frame = [&]() {
+        CountingTarget target;
+        for (Particle& p : particles) engine.SubmitParticle(&p);
+        engine.UpdateCameraOffset();
+        engine.DrawListTo(target);
+        return target;
+    };
+    frame();  // the first frame may size the particle queue
+    for (int i = 0; i < 3; ++i) {
+        ScopedAllocationCount allocations;
+        const CountingTarget target = frame();
+        EXPECT_EQ(allocations.Count(), 0u) << "frame " << i;
+        EXPECT_EQ(target.particles, 300);
+        EXPECT_EQ(target.sprites, 3 + 4);  // three sprites, four digits
+        EXPECT_GT(target.glyphs, 4);       // "FPS " and the count
+    }
+    EXPECT_TRUE(engine.particleQueue.empty());
+
+    engine.RemoveRender(&pass);
+    for (auto& sheet : engine.damageFonts) sheet = nullptr;
+    engine.glyphs = savedGlyphs;
 }
 
 TEST(DigitCells, FollowTheSheetLayout) {
