@@ -30,7 +30,8 @@ public:
     // The hero swap: beat-timed fade that hands the lead to the other layer
     // (state 1 -> 2 -> 1); in state 0 the fade only.
     void SwapLeads();
-    // Between one and two beats: to the next beat after the next, from the base's position.
+    // Between one and two beats: the time since the base's last beat plus one beat
+    // (0 without a base channel, so one beat).
     float BeatAlignedDuration() const;
 
     std::string base, lead1, lead2, transition;
