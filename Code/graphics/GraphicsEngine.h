@@ -5,7 +5,6 @@
 // Without Init (headless tests) or after Shutdown, Render and the texture calls do
 // nothing; the render list still works, and DrawListTo computes a frame's draws.
 #include <cstdint>
-#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +47,9 @@ public:
     // once from now on; the list and cache are emptied, the window hidden. The window
     // itself is destroyed after the main loop.
     void Shutdown();
+    // Borderless monitor-sized window with the cursor hidden, or the decorated
+    // 1920 x 1080 window with the cursor shown. Without a window only the flag is kept
+    // (the start-up applies it once the window exists).
     void SetFullscreen(bool fullscreen);
     bool IsFullscreen() const { return fullscreen; }
     // The projection stays 1920 x 1080; only the viewport follows the window.
@@ -78,7 +80,9 @@ public:
     // Uploads go through this backend (tests install a fake one; null turns loads off).
     void SetTextureBackend(TextureBackend* backend) { textures.SetBackend(backend); }
 
-    // Queues a particle for this frame's particle pass.
+    // Queues a particle for this frame's particle pass (front first). The queue keeps
+    // its storage from frame to frame: submitting and draining allocate nothing once
+    // it has grown to a frame's particle count.
     void SubmitParticle(Particle* particle) { particleQueue.push_back(particle); }
 
     // The camera shift of this frame: minus the main camera's position, or 0, 0.
@@ -102,7 +106,7 @@ public:
 
     std::vector<::Render*> renderList;
     TextureCache textures;
-    std::deque<Particle*> particleQueue;
+    std::vector<Particle*> particleQueue;  // drained whole by the particle pass
     float cameraOffset[3] = {0.0f, 0.0f, 0.0f};
     DebugLine debugLines[kDebugLines];
     const char* damageFontPaths[kDamageFonts] = {
@@ -127,4 +131,5 @@ private:
     void DeleteBuiltins();
 
     std::unique_ptr<GlRenderer> gl_;
+    bool windowFullscreen_ = false;  // what the window shows (it opens windowed)
 };

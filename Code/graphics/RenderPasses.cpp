@@ -179,9 +179,9 @@ void GraphicsEngine::DrawDamageText(UIText& e, DrawTarget& target) {
 }
 
 void GraphicsEngine::DrawParticles(DrawTarget& target) {
-    while (!particleQueue.empty()) {
-        const Particle* p = particleQueue.front();
-        particleQueue.pop_front();
+    // Front first; the queue is emptied at the end (a deque would free and allocate
+    // its blocks every frame).
+    for (const Particle* p : particleQueue) {
         if (!p || p->texture == 0) continue;
         ParticleDraw draw;
         draw.texture = p->texture;
@@ -192,4 +192,5 @@ void GraphicsEngine::DrawParticles(DrawTarget& target) {
         draw.alpha = p->alpha;
         target.DrawParticleQuad(draw);
     }
+    particleQueue.clear();
 }
