@@ -115,9 +115,13 @@ void GraphicsEngine::DeleteBuiltins() {
 
 void GraphicsEngine::SetFullscreen(bool value) {
     if (shutDown) return;
-    if (value == fullscreen && initialised) return;
     fullscreen = value;
+    // Compared with what the window shows, not with the flag: a flag set before the
+    // window opened (saved settings) must still switch the window now. A window that
+    // already shows the asked mode is left alone, cursor included.
+    if (!platform::MainWindow() || value == windowFullscreen_) return;
     platform::SetMainWindowFullscreen(value, width, height);
+    windowFullscreen_ = value;
 }
 
 void GraphicsEngine::OnResize(int windowWidth, int windowHeight) {
