@@ -297,6 +297,46 @@ TEST_F(GlRenderTest, ShaderFailuresAreReportedAndFailTheBuild) {
     gExpectCompileErrors = false;
 }
 
+TEST_F(GlRenderTest, AFailedBuildLeavesNoShaderOrProgramObjectsBehind) {
+    const GLFunctions& gl = GetGLFunctions();
+    const auto isShader = reinterpret_cast<PFNGLISSHADERPROC>(glfwGetProcAddress("glIsShader"));
+    const auto isProgram = reinterpret_cast<PFNGLISPROGRAMPROC>(glfwGetProcAddress("glIsProgram"));
+    const std::string vs = harness.WriteTempFile("#version 430 core\nvoid main() { gl_Position = vec4(0.0); }\n", ".glsl");
+    const std::string fs =
+        harness.WriteTempFile("#version 430 core\nout vec4 c;\nvoid main() { c = vec4(1.0); }\n", ".glsl");
+    const std::string bad = harness.WriteTempFile("#version 430 core\nvoid main() { nonsense; }\n", ".glsl");
+    const std::string unlinked = harness.WriteTempFile(
+        "#version 430 core\nin vec2 fromVertex;\nout vec4 c;\nvoid main() { c = vec4(fromVertex, 0.0, 1.0); }\n",
+        ".glsl");
+    // Shader and program names share one range: count the live ones up to well past
+    // the newest name.
+    const GLuint probe = gl.glCreateShader(GL_VERTEX_SHADER);
+    gl.glDeleteShader(probe);
+    const GLuint upTo = probe + 64;
+    auto live = [&]() {
+        int count = 0;
+        for (GLuint name = 1; name <= upTo; ++name) count += (isShader(name) || isProgram(name)) ? 1 : 0;
+        return count;
+    };
+    const int before = live();
+    uint32_t program = 0;
+    gExpectCompileErrors = true;
+    EXPECT_FALSE(CreateShaderProgram(gl, program, bad, bad));  // the fragment fails
+    EXPECT_EQ(live(), before);
+    EXPECT_FALSE(CreateShaderProgram(gl, program, bad, fs));  // the vertex fails, the fragment had compiled
+    EXPECT_EQ(live(), before);
+    EXPECT_FALSE(CreateShaderProgram(gl, program, vs, unlinked));  // both compile, the link fails
+    EXPECT_EQ(live(), before);
+    EXPECT_TRUE(CreateShaderProgram(gl, program, vs, fs));
+    EXPECT_GT(live(), before);  // the count does see a built program
+    gl.glDeleteProgram(program);
+    EXPECT_EQ(live(), before);
+    while (glGetError() != GL_NO_ERROR) {
+    }
+    gExpectCompileErrors = false;
+    platform::ShownMessages().clear();
+}
+
 TEST_F(GlRenderTest, ReleasedTexturesAreDeletedAndListedOnesKept) {
     const std::string oldPicture = Png(1, 1, {R}), keptPicture = Png(1, 1, {G});
     const uint32_t old = engine.LoadTexture(oldPicture).id;
