@@ -61,11 +61,12 @@ void GraphicsEngine::DrawListTo(DrawTarget& target) {
     }
 }
 
-void GraphicsEngine::DrawSprite(SpriteRenderer& s, DrawTarget& target) {
-    if (s.texture == 0) return;  // nothing loaded: GL would draw an opaque box
-    Transform& t = *s.transform;
-    SpriteDraw draw;
-    draw.texture = s.texture;
+namespace {
+
+// Which part of the picture the quad shows: one cell of an n x n sheet (mirrored for a
+// left-facing body), the picture repeated across a parallax strip, or the whole picture
+// (mirrored by the sign of the scale).
+void SpriteTexCoords(const SpriteRenderer& s, const Transform& t, SpriteDraw& draw) {
     if (s.textureAtlas) {
         const float n = static_cast<float>(s.numSprites == 0 ? 1 : s.numSprites);
         draw.uvCoords[0] = s.currX;
@@ -85,35 +86,45 @@ void GraphicsEngine::DrawSprite(SpriteRenderer& s, DrawTarget& target) {
         draw.scale[0] = t.scaleX > 0.0f ? 1.0f : -1.0f;
         draw.scale[1] = t.scaleY > 0.0f ? 1.0f : -1.0f;
     }
+}
 
+// Moves a tiled strip by one tile once the camera has passed its edge; the change shows
+// from the next frame.
+void RecentreParallax(SpriteRenderer& s, Transform& t, float cameraX) {
+    if (!s.parallaxActive || s.numSprites == 0) return;
+    const float step = 2.0f * t.scaleX / static_cast<float>(s.numSprites);
+    const float edge = static_cast<float>(s.parallaxCount) * step + t.x;
+    const float probe = std::fabs(std::fabs(s.speed * cameraX) + t.x + s.offset[0]);
+    if (probe > edge) {
+        t.x += step + 1e-9f;
+        s.parallaxCount += 1;
+    } else if (probe < edge) {
+        t.x -= step;
+        s.parallaxCount -= 1;
+    }
+}
+
+}  // namespace
+
+void GraphicsEngine::DrawSprite(SpriteRenderer& s, DrawTarget& target) {
+    if (s.texture == 0) return;  // nothing loaded: GL would draw an opaque box
+    Transform& t = *s.transform;
+    SpriteDraw draw;
+    draw.texture = s.texture;
+    SpriteTexCoords(s, t, draw);
+
+    const float screenW = static_cast<float>(width), screenH = static_cast<float>(height);
     Matrix4 model;
     if (s.relativePos)
-        model = model.Translate(t.x / 100.0f * static_cast<float>(width), t.y / 100.0f * static_cast<float>(height),
-                                0.0f);
+        model = model.Translate(t.x / 100.0f * screenW, t.y / 100.0f * screenH, 0.0f);
     else
         model = model.Translate(t.x, t.y, t.z);
     model = model.Translate(s.offset[0], s.offset[1], 0.0f);
     model = model.Translate(s.speed * cameraOffset[0], s.speed != 0.0f ? cameraOffset[1] : 0.0f, 0.0f);
-    if (s.parallaxActive && s.numSprites > 0) {
-        // Re-centre the tiled strip by one tile once the camera has moved past it; the
-        // change shows from the next frame.
-        const float step = 2.0f * t.scaleX / static_cast<float>(s.numSprites);
-        const float edge = static_cast<float>(s.parallaxCount) * step + t.x;
-        const float probe = std::fabs(std::fabs(s.speed * cameraOffset[0]) + t.x + s.offset[0]);
-        if (probe > edge) {
-            t.x += step + 1e-9f;
-            s.parallaxCount += 1;
-        } else if (probe < edge) {
-            t.x -= step;
-            s.parallaxCount -= 1;
-        }
-    }
+    RecentreParallax(s, t, cameraOffset[0]);
     model = model.Rotate(t.rotation * kDegrees, 0.0f, 0.0f, 1.0f);
-    float sx = t.scaleX, sy = t.scaleY;
-    if (s.relativeScale) {
-        sx = t.scaleX / 100.0f * static_cast<float>(width);
-        sy = t.scaleY / 100.0f * static_cast<float>(height);
-    }
+    const float sx = s.relativeScale ? t.scaleX / 100.0f * screenW : t.scaleX;
+    const float sy = s.relativeScale ? t.scaleY / 100.0f * screenH : t.scaleY;
     model.ScaleColumn(0, std::fabs(sx));
     model.ScaleColumn(1, std::fabs(sy));
     draw.model = model;

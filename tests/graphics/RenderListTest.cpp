@@ -240,6 +240,23 @@ TEST_F(RenderListTest, ParallaxTilesTheScreenAndSetsItsOwnUvCoords) {
     EXPECT_FALSE(flat->parallaxActive);
     EXPECT_EQ(flat->numSprites, 1u);
 
+    // Re-centring: the strip moves by one tile (2 x 960 pixels) toward the camera's
+    // distance in tiles, using this frame's values and showing from the next frame.
+    EXPECT_FLOAT_EQ(s->transform->x, 2880.0f);  // the frame above: no camera, count 1 -> 0
+    EXPECT_EQ(s->parallaxCount, 0);
+    Frame();
+    EXPECT_FLOAT_EQ(s->transform->x, 2880.0f);
+    DrawRecorder moved;
+    engine.cameraOffset[0] = -1000.0f;
+    engine.DrawListTo(moved);
+    EXPECT_FLOAT_EQ(moved.sprites.at(1).model.At(3, 0), 2880.0f - 1000.0f);  // after "Flat" (newer, same layer)
+    EXPECT_FLOAT_EQ(s->transform->x, 4800.0f);
+    EXPECT_EQ(s->parallaxCount, 1);
+    engine.DrawListTo(moved);
+    EXPECT_FLOAT_EQ(s->transform->x, 2880.0f);  // 1000 pixels is less than one tile
+    EXPECT_EQ(s->parallaxCount, 0);
+    engine.cameraOffset[0] = 0.0f;
+
     // Scales whose tile count is infinite, undefined or past any integer: no parallax,
     // and the transform is left as it was.
     for (float odd : {std::numeric_limits<float>::infinity(), std::numeric_limits<float>::max(), 1e-7f,
