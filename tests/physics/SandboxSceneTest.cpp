@@ -2,6 +2,8 @@
 // trigger area and stops at the wall while the camera scrolls after it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "gameobjectengine/Transform.h"
 #include "graphics/Camera.h"
 #include "physics/Collider.h"
@@ -54,5 +56,26 @@ void PlayThrough(const char* path) {
 TEST(SandboxScene, TestSceneBallLandsClimbsAndStopsAtWall) { PlayThrough("tests/physics/scenes/sandbox.scene"); }
 
 TEST(SandboxScene, GameSceneBehavesTheSame) { PlayThrough("Assets/Scenes/PhysicsSandbox.scene"); }
+
+// The game scene's walker is pushed right by its Translate alone: what the end-to-end
+// test watches in the real binary.
+TEST(SandboxScene, GameSceneWalkerClimbsTheRampAndStopsAtTheWall) {
+    EngineHarness engine;
+    engine.LoadSceneFile("Assets/Scenes/PhysicsSandbox.scene");
+    Transform* walker = engine.Get<Transform>("Walker");
+    Rigidbody* body = engine.Get<Rigidbody>("Walker");
+    ASSERT_NE(walker, nullptr);
+    ASSERT_NE(body, nullptr);
+    float highest = walker->y;
+    for (int i = 0; i < 600; ++i) {
+        engine.Step();
+        if (i == 60) EXPECT_FLOAT_EQ(walker->y, 910.0f);  // landed on the floor
+        highest = std::min(highest, walker->y);
+    }
+    EXPECT_LT(highest, 800.0f);
+    EXPECT_TRUE(body->collider->blockedRight);
+    EXPECT_NEAR(walker->x, 1575.0f - 40.0f, 0.5f);
+    EXPECT_FLOAT_EQ(walker->y, 910.0f);
+}
 
 }  // namespace

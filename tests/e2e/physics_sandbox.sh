@@ -1,0 +1,169 @@
+#!/usr/bin/env bash
+# The real game runs the physics sandbox: the purple ball dropped above the floor lands and
+# stays there; the blue walker (pushed right by a Translate every frame) lands, climbs the
+# ramp, comes down and stops against the wall, standing on the floor. Screenshots taken
+# over about 11 s show it.
+#
+# The game always opens "Assets/Scenes/SplashScreen.scene" from its working directory, so
+# the test runs it from a scratch root whose Assets/Scenes holds only the sandbox under that
+# name; shaders and art link to the repository.
+#
+# Everything is measured on the screen, relative to the floor and the wall as drawn, so the
+# camera's scrolling does not matter. A ball's sprite is drawn over its collider's square;
+# its solid core (the two brightest rings, 40 of the picture's 56 rows) gives its centre and,
+# scaled by 56/40, the collider's radius on screen.
+set -u
+GAME="$1"
+cd "$(dirname "$0")/../.." || exit 1
+REPO="$(pwd)"
+source tests/e2e/lib.sh
+
+ROOT="$E2E_DIR/root"
+SHOTS="$E2E_DIR/shots"
+mkdir -p "$ROOT/Assets/Scenes" "$SHOTS"
+ln -s "$REPO/Code" "$ROOT/Code"
+for entry in "$REPO"/Assets/*; do
+    [ "$(basename "$entry")" = "Scenes" ] || ln -s "$entry" "$ROOT/Assets/$(basename "$entry")"
+done
+cp Assets/Scenes/PhysicsSandbox.scene "$ROOT/Assets/Scenes/SplashScreen.scene"
+
+e2e_start_display
+cd "$ROOT" || exit 1
+e2e_start_game "$GAME"
+cd "$REPO" || exit 1
+WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "no window titled harrowvale"
+
+# As many screenshots as the machine allows for 11 s, each named by its time in ms.
+start=${EPOCHREALTIME/./}
+n=0
+while [ $(( ${EPOCHREALTIME/./} - start )) -lt 11000000 ]; do
+    kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died in the sandbox"
+    ms=$(( (${EPOCHREALTIME/./} - start) / 1000 ))
+    import -display "$DISPLAY" -window "$WINDOW" "$SHOTS/$(printf %06d "$ms").png" 2>/dev/null && n=$((n + 1))
+done
+echo "screenshots: $n"
+[ "$n" -ge 8 ] || e2e_fail "too few screenshots ($n)"
+
+/usr/bin/python3 - "$SHOTS" <<'EOF' || e2e_fail "the sandbox did not play out as expected (see above)"
+import glob
+import os
+import sys
+
+import numpy as np
+from PIL import Image
+
+# The two solid rings of each picture as drawn on black (the outer one is 90 % opaque).
+WALKER = [(126, 183, 230), (223, 244, 255)]  # Assets/Art/Effects/MageProjectile.png
+BALL = [(144, 77, 193), (220, 170, 255)]     # Assets/Art/Effects/BossOrb.png
+CORE = 40.0 / 56.0
+TOLERANCE = 3.5  # screen pixels
+
+
+def mask_of(rgb, colours):
+    m = np.zeros(rgb.shape[:2], bool)
+    for c in colours:
+        m |= (np.abs(rgb - np.array(c)).max(axis=2) <= 12)
+    return m
+
+
+def body(rgb, colours):
+    """Centre and radius on screen of a ball's collider, or None when not seen whole."""
+    ys, xs = np.nonzero(mask_of(rgb, colours))
+    if len(ys) < 100:
+        return None
+    cx, cy = (xs.min() + xs.max() + 1) / 2.0, (ys.min() + ys.max() + 1) / 2.0
+    rx = (xs.max() - xs.min() + 1) / 2.0 / CORE
+    ry = (ys.max() - ys.min() + 1) / 2.0 / CORE
+    if abs(rx - ry) > 0.12 * ry:  # partly hidden or merged with something: not a clean view
+        return None
+    return cx, cy, rx, ry
+
+
+def floor_top(rgb):
+    """First lit row below the middle of the screen, at the left border (only the floor is there)."""
+    h = rgb.shape[0]
+    lit = np.nonzero(rgb[h // 2:, 8].sum(axis=1) > 60)[0]
+    return None if len(lit) == 0 else h // 2 + lit[0]
+
+
+def wall_left(rgb, row, from_x):
+    """First brick pixel on this row, right of from_x."""
+    r, g, b = rgb[row, :, 0], rgb[row, :, 1], rgb[row, :, 2]
+    hits = [x for x in range(int(from_x), rgb.shape[1]) if r[x] > 60 and r[x] > 1.6 * g[x] and b[x] < 0.8 * r[x]]
+    return hits[0] if hits else None
+
+
+samples = []
+for path in sorted(glob.glob(os.path.join(sys.argv[1], "*.png"))):
+    rgb = np.asarray(Image.open(path).convert("RGB")).astype(int)
+    t = int(os.path.basename(path)[:-4])
+    floor = floor_top(rgb)
+    if floor is None:
+        continue
+    w = body(rgb, WALKER)
+    b = body(rgb, BALL)
+    wall = wall_left(rgb, int(w[1]), w[0]) if w else None
+    samples.append((t, floor, w, b, wall, rgb.shape[1]))
+
+
+def gap(sample, which):
+    t, floor, w, b, wall, width = sample
+    ball = w if which == "walker" else b
+    return None if ball is None else floor - (ball[1] + ball[3])  # > 0: the collider's bottom is above the floor
+
+
+for s in samples:
+    t, floor, w, b, wall, width = s
+    fmt = lambda v: "-" if v is None else "%.1f" % v
+    print("t=%5d ms floor=%d ball gap=%s walker x=%s gap=%s wall=%s" % (
+        t, floor, fmt(gap(s, "ball")), fmt(w[0] if w else None), fmt(gap(s, "walker")),
+        "-" if wall is None or w is None else "%.1f" % (wall - (w[0] + w[2]))))
+
+ok = True
+
+
+def check(condition, message):
+    global ok
+    print(("ok: " if condition else "FAILED: ") + message)
+    ok = ok and condition
+
+
+# The dropped ball: once on the floor it stays there, to the end.
+ball_gaps = [(s[0], gap(s, "ball")) for s in samples if gap(s, "ball") is not None]
+airborne = [t for t, g in ball_gaps if g > 20]
+print("info: the ball was seen in the air at", airborne[:3] or "no shot (it fell before the first one)")
+landed = [i for i, (t, g) in enumerate(ball_gaps) if abs(g) <= TOLERANCE]
+check(len(landed) > 0, "the ball comes to rest on the floor")
+if landed:
+    after = ball_gaps[landed[0]:]
+    check(all(abs(g) <= TOLERANCE for t, g in after) and after[-1][0] - after[0][0] >= 5000,
+          "the ball stays on the floor for the rest of the run (%d shots over %d ms)"
+          % (len(after), after[-1][0] - after[0][0]))
+
+# The walker: on the floor, then well above it on the ramp, then on the floor against the wall.
+walk = [s for s in samples if s[2] is not None]
+width = samples[-1][5] if samples else 1920
+on_floor_left = [s[0] for s in walk if abs(gap(s, "walker")) <= TOLERANCE and s[2][0] < 0.28 * width]
+check(len(on_floor_left) > 0, "the walker walks on the floor before the ramp")
+climbing = [s[0] for s in walk if gap(s, "walker") > 60 and 0.36 * width < s[2][0] < 0.5 * width]
+check(len(climbing) > 0 and (not on_floor_left or climbing[0] > on_floor_left[0]),
+      "the walker rises more than 60 px above the floor while on the ramp")
+at_wall = [s for s in walk if s[4] is not None and s[2][0] > 0.6 * width and abs(s[4] - (s[2][0] + s[2][2])) <= TOLERANCE
+           and abs(gap(s, "walker")) <= TOLERANCE]
+check(len(at_wall) > 0 and (not climbing or at_wall[0][0] > climbing[0]),
+      "the walker stops with its right side against the wall, on the floor")
+if at_wall:
+    rest = [s for s in walk if s[0] >= at_wall[0][0]]
+    xs = [s[2][0] for s in rest]
+    check(max(xs) - min(xs) <= 1.5 and rest[-1][0] - rest[0][0] >= 2000,
+          "the walker stays at the wall (%d shots over %d ms, x %.1f..%.1f)"
+          % (len(rest), rest[-1][0] - rest[0][0], min(xs), max(xs)))
+sys.exit(0 if ok else 1)
+EOF
+
+grep -q "FAILED TO LOAD" "$E2E_DIR/game.err" && e2e_fail "a picture failed to load"
+e2e_check_sanitizers
+wmctrl -c harrowvale || xdotool key --window "$WINDOW" alt+F4
+e2e_wait_exit 10
+[ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after close: $E2E_EXIT_CODE"
+echo "physics_sandbox: ok"
