@@ -118,10 +118,10 @@ def osc(kind, freq, n, phase=0.0, harmonics=12):
 def band_noise(n, lo, hi, r):
     """White noise kept between lo and hi Hz (by masking its spectrum)."""
     x = r.standard_normal(n)
-    spec = np.fft.rfft(x)
+    spectrum = np.fft.rfft(x)
     freqs = np.fft.rfftfreq(n, 1 / RATE)
-    spec[(freqs < lo) | (freqs > hi)] = 0
-    y = np.fft.irfft(spec, n)
+    spectrum[(freqs < lo) | (freqs > hi)] = 0
+    y = np.fft.irfft(spectrum, n)
     m = np.max(np.abs(y))
     return y / m if m else y
 
@@ -129,12 +129,12 @@ def band_noise(n, lo, hi, r):
 def lowpass(x, cutoff, circular=True):
     """Spectral low-pass; circular, so a loop stays seamless."""
     n = len(x)
-    spec = np.fft.rfft(x, axis=0)
+    spectrum = np.fft.rfft(x, axis=0)
     freqs = np.fft.rfftfreq(n, 1 / RATE)
     gain = 1 / np.sqrt(1 + (freqs / cutoff) ** 4)
-    if spec.ndim == 2:
+    if spectrum.ndim == 2:
         gain = gain[:, None]
-    return np.fft.irfft(spec * gain, n, axis=0)
+    return np.fft.irfft(spectrum * gain, n, axis=0)
 
 
 def reverb(x, seconds=1.2, mix=0.25, seed="reverb", stereo=False):
