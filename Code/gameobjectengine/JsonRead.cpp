@@ -4,6 +4,8 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <utility>
+#include <vector>
 
 namespace json {
 
@@ -110,9 +112,38 @@ bool ReadFile(const std::string& path, std::string& text) {
     return !text.empty();
 }
 
+namespace {
+
+// Our files nest a handful of levels. Anything far deeper is broken data, and code that
+// walks values recursively (copies, readers) must never meet it.
+constexpr std::size_t kMaxDepth = 128;
+
+bool DeeperThan(const JsonValue& root, std::size_t limit) {
+    std::vector<std::pair<const JsonValue*, std::size_t>> pending{{&root, 1}};
+    while (!pending.empty()) {
+        const auto [value, depth] = pending.back();
+        pending.pop_back();
+        if (depth > limit) return true;
+        if (value->IsArray())
+            for (const JsonValue& element : value->GetArray()) pending.emplace_back(&element, depth + 1);
+        else if (value->IsObject())
+            for (const auto& member : value->GetObject()) pending.emplace_back(&member.value, depth + 1);
+    }
+    return false;
+}
+
+}  // namespace
+
 bool Parse(const std::string& text, JsonDocument& document) {
-    document.Parse(text.c_str(), text.size());
-    return !document.HasParseError();
+    // The iterative parser accepts the same documents without recursing per nesting level,
+    // so a file of nothing but brackets cannot exhaust the stack.
+    document.Parse<rapidjson::kParseIterativeFlag>(text.c_str(), text.size());
+    if (document.HasParseError()) return false;
+    if (DeeperThan(document, kMaxDepth)) {
+        document.SetNull();
+        return false;
+    }
+    return true;
 }
 
 }  // namespace json

@@ -38,7 +38,8 @@ bool AsString(const JsonValue& value, std::string& out);
 
 // Reads a whole file; false when it cannot be opened or is empty.
 bool ReadFile(const std::string& path, std::string& text);
-// Parses text; false when it is not valid JSON.
+// Parses text; false when it is not valid JSON or nests deeper than any of our files
+// (128 levels).
 bool Parse(const std::string& text, JsonDocument& document);
 
 }  // namespace json
