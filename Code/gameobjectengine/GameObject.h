@@ -52,6 +52,9 @@ public:
     template <typename T, typename... Args>
     T* AddComponent(bool noStart = false, Args&&... args) {
         T* component = new T(id, std::forward<Args>(args)...);
+        // The id alone may name another object (or none) while this one is out of the
+        // table, as persistent objects are during a load: the component is ours.
+        component->owner = this;
         if (!components.Add(component)) {
             delete component;
             return nullptr;

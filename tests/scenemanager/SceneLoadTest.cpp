@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "EngineHarness.h"
 #include "Probe.h"
 #include "combat/CombatUnit.h"
@@ -58,6 +60,23 @@ TEST(SceneLoad, MalformedFilesLeaveAnEmptySceneWithoutCrashing) {
     EXPECT_EQ(Scene().Objects().Count(), 0u);
 }
 
+TEST(SceneLoad, DeeplyNestedFilesAreRefusedWithoutExhaustingTheStack) {
+    EngineHarness engine;
+    const std::string deep(200000, '[');
+    engine.LoadSceneText(deep + "]");
+    EXPECT_EQ(EngineState::GetInstance().state, EngineState::Run);
+    // Well-formed but absurdly deep: refused as a whole, like a broken file.
+    std::string nested = R"({"GameObjects": [["A", 1]], "Components": [{"class": "Transform", "extra": )";
+    nested += std::string(100000, '[') + std::string(100000, ']') + "}]}";
+    engine.LoadSceneText(nested);
+    EXPECT_EQ(engine.Find("A"), nullptr);
+    EXPECT_EQ(Scene().LoadPrefab(engine.WriteTempFile(
+                  R"({"GameObject": [["P", 1]], "Components": [{"class": "Transform", "x": )" +
+                      std::string(100000, '[') + std::string(100000, ']') + "}]}",
+                  ".prefab")),
+              nullptr);
+}
+
 TEST(SceneLoad, PersistentObjectStartsOnceAndGetsSceneLoadedEveryLoad) {
     EngineHarness engine;
     engine.LoadSceneText(R"({"GameObjects": [["Keeper", 1]], "Components": [], "Dialogue": []})");
@@ -88,6 +107,20 @@ TEST(SceneLoad, FailedLoadKeepsPersistentObjectsAliveOutOfTheTable) {
     engine.LoadSceneFile("/nonexistent.scene");
     EXPECT_EQ(Scene().GetGameObject(0), nullptr);
     EXPECT_EQ(engine.Find("Keeper"), keeper);  // still found by name while out of the table
+}
+
+TEST(SceneLoad, ComponentAddedToAnObjectOutOfTheTableBelongsToThatObject) {
+    EngineHarness engine;
+    engine.LoadSceneText(R"({"GameObjects": [["Keeper", 1]], "Components": [], "Dialogue": []})");
+    GameObject* keeper = engine.Find("Keeper");
+    Scene().AddPersistent(keeper);
+    engine.LoadSceneFile("/nonexistent.scene");
+    GameObject* stranger = Scene().CreateGameObject("Stranger");  // takes the keeper's old id
+    ASSERT_EQ(stranger->id, keeper->id);
+    Probe* probe = keeper->AddComponent<Probe>();
+    ASSERT_NE(probe, nullptr);
+    EXPECT_EQ(probe->owner, keeper);
+    EXPECT_EQ(probe->counts.awake, 1);
 }
 
 TEST(SceneLoad, ClearSceneDestroysComponentsOnce) {
