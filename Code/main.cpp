@@ -37,7 +37,7 @@ int main() {
         GraphicsEngine& graphics = GraphicsEngine::GetInstance();
         if (graphics.fullscreen) graphics.SetFullscreen(true);
         InputManager::GetInstance().Update();
-        engine.state = EngineState::Load;
+        engine.RequestFirstLoad();
     } else {
         exitCode = 1;
         engine.state = EngineState::QuitState;

@@ -18,6 +18,11 @@ public:
     static EngineState& GetInstance();
 
     void SetNextScene(const std::string& path) { nextScene = path; }
+    // Start-up, after the window exists: load the first scene next, unless a close
+    // request handled by the first input pump has already asked to quit.
+    void RequestFirstLoad() {
+        if (state == Unstarted) state = Load;
+    }
     void Tick();
     // The quit pass: destroys everything, releases sounds, then stops.
     void Quit();

@@ -158,6 +158,18 @@ TEST(Tick, CloseDuringFrameQuitsAtNextTick) {
     EXPECT_EQ(Engine().state, EngineState::Stopped);
 }
 
+TEST(Tick, CloseBeforeTheFirstLoadIsNotOverwritten) {
+    EngineHarness engine;
+    Engine().RequestFirstLoad();
+    EXPECT_EQ(Engine().state, EngineState::Load);
+    // The window closed during the start-up pump: the game quits instead of loading.
+    Engine().state = EngineState::QuitState;
+    Engine().RequestFirstLoad();
+    EXPECT_EQ(Engine().state, EngineState::QuitState);
+    engine.Step();
+    EXPECT_EQ(Engine().state, EngineState::Stopped);
+}
+
 TEST(Tick, JobsAgeOnlyInRunningFrames) {
     EngineHarness engine(0.25f);
     engine.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");
