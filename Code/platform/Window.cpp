@@ -2,6 +2,9 @@
 
 #include <GLFW/glfw3.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/VirtualKeys.h"
 
 namespace platform {
@@ -87,20 +90,77 @@ void PumpEvents() {
     if (gWindow) glfwPollEvents();
 }
 
+int MonitorMostlyUnder(const ScreenRect& window, const ScreenRect* monitors, int count) {
+    int best = -1;
+    long long bestArea = 0;
+    for (int i = 0; i < count; ++i) {
+        const ScreenRect& m = monitors[i];
+        // In 64 bits: positions plus sizes of odd desktops must not overflow.
+        const long long w = std::min<long long>(0LL + window.x + window.width, 0LL + m.x + m.width) -
+                            std::max<long long>(window.x, m.x);
+        const long long h = std::min<long long>(0LL + window.y + window.height, 0LL + m.y + m.height) -
+                            std::max<long long>(window.y, m.y);
+        if (w <= 0 || h <= 0) continue;
+        if (w * h > bestArea) {
+            bestArea = w * h;
+            best = i;
+        }
+    }
+    return best;
+}
+
+namespace {
+
+struct MonitorArea {
+    int x = 0;
+    int y = 0;
+    const GLFWvidmode* mode = nullptr;
+};
+
+// The monitor the window mostly covers, else the primary one.
+MonitorArea MonitorOfMainWindow() {
+    ScreenRect window;
+    glfwGetWindowPos(gWindow, &window.x, &window.y);
+    glfwGetWindowSize(gWindow, &window.width, &window.height);
+    int count = 0;
+    GLFWmonitor** monitors = glfwGetMonitors(&count);
+    std::vector<ScreenRect> areas;
+    std::vector<GLFWmonitor*> candidates;
+    for (int i = 0; monitors && i < count; ++i) {
+        const GLFWvidmode* mode = glfwGetVideoMode(monitors[i]);
+        if (!mode) continue;
+        ScreenRect area;
+        glfwGetMonitorPos(monitors[i], &area.x, &area.y);
+        area.width = mode->width;
+        area.height = mode->height;
+        areas.push_back(area);
+        candidates.push_back(monitors[i]);
+    }
+    const int index = MonitorMostlyUnder(window, areas.data(), static_cast<int>(areas.size()));
+    GLFWmonitor* chosen = index >= 0 ? candidates[static_cast<std::size_t>(index)] : glfwGetPrimaryMonitor();
+    MonitorArea result;
+    if (!chosen) return result;
+    glfwGetMonitorPos(chosen, &result.x, &result.y);
+    result.mode = glfwGetVideoMode(chosen);
+    return result;
+}
+
+}  // namespace
+
 void SetMainWindowFullscreen(bool fullscreen, int windowedWidth, int windowedHeight) {
     if (!gWindow) return;
-    GLFWmonitor* monitor = glfwGetPrimaryMonitor();
-    const GLFWvidmode* mode = monitor ? glfwGetVideoMode(monitor) : nullptr;
-    const int monitorWidth = mode ? mode->width : windowedWidth;
-    const int monitorHeight = mode ? mode->height : windowedHeight;
+    const MonitorArea monitor = MonitorOfMainWindow();
+    const int monitorWidth = monitor.mode ? monitor.mode->width : windowedWidth;
+    const int monitorHeight = monitor.mode ? monitor.mode->height : windowedHeight;
     if (fullscreen) {
         glfwSetWindowAttrib(gWindow, GLFW_DECORATED, GLFW_FALSE);
-        glfwSetWindowMonitor(gWindow, nullptr, 0, 0, monitorWidth, monitorHeight, GLFW_DONT_CARE);
+        glfwSetWindowMonitor(gWindow, nullptr, monitor.x, monitor.y, monitorWidth, monitorHeight, GLFW_DONT_CARE);
         glfwSetInputMode(gWindow, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
     } else {
         glfwSetWindowAttrib(gWindow, GLFW_DECORATED, GLFW_TRUE);
-        glfwSetWindowMonitor(gWindow, nullptr, (monitorWidth - windowedWidth) / 2,
-                             (monitorHeight - windowedHeight) / 2, windowedWidth, windowedHeight, GLFW_DONT_CARE);
+        glfwSetWindowMonitor(gWindow, nullptr, monitor.x + (monitorWidth - windowedWidth) / 2,
+                             monitor.y + (monitorHeight - windowedHeight) / 2, windowedWidth, windowedHeight,
+                             GLFW_DONT_CARE);
         glfwSetInputMode(gWindow, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
     }
 }

@@ -39,7 +39,18 @@ void SwapMainWindow();
 void PumpEvents();
 
 // Borderless monitor-sized window (cursor hidden), or a decorated window of the
-// given client size centred on the monitor (cursor shown).
+// given client size centred on the monitor (cursor shown). The monitor is the one the
+// window mostly covers (the primary monitor when it covers none).
 void SetMainWindowFullscreen(bool fullscreen, int windowedWidth, int windowedHeight);
+
+struct ScreenRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+// Index of the monitor that shares the largest area with the window (the first of equals),
+// or -1 when the window covers none of them.
+int MonitorMostlyUnder(const ScreenRect& window, const ScreenRect* monitors, int count);
 
 }  // namespace platform
