@@ -54,7 +54,10 @@ bool AsUint(const JsonValue& value, uint32_t& out) {
 
 bool AsFloat(const JsonValue& value, float& out) {
     if (!value.IsNumber()) return false;
-    out = static_cast<float>(value.GetDouble());
+    // Out-of-range doubles are clamped first: converting them to float is undefined.
+    const double v = value.GetDouble();
+    constexpr double kMax = std::numeric_limits<float>::max();
+    out = static_cast<float>(v > kMax ? kMax : (v < -kMax ? -kMax : v));
     return true;
 }
 

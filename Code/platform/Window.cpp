@@ -15,9 +15,11 @@ GLFWwindow* gWindow = nullptr;
 WindowHandlers gHandlers;
 
 void KeyCallback(GLFWwindow*, int key, int, int action, int) {
-    if (action == GLFW_REPEAT || !gHandlers.onKey) return;
+    if (!gHandlers.onKey) return;
     const int virtualKey = VirtualKeyOfGlfwKey(key);
-    if (virtualKey >= 0) gHandlers.onKey(virtualKey, action == GLFW_PRESS);
+    // Auto-repeat counts as another key-down, so a key pressed while input was off
+    // (during a scene change) registers once input is back on and it is still held.
+    if (virtualKey >= 0) gHandlers.onKey(virtualKey, action != GLFW_RELEASE);
 }
 
 void CloseCallback(GLFWwindow* window) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 
 #include "gameobjectengine/GameRandom.h"
 #include "gameobjectengine/JsonRead.h"
@@ -66,6 +67,10 @@ TEST(Json, ReadersKeepDefaultsOnMissingOrWrongTypes) {
     EXPECT_NE(json::FindArray(doc, "arr"), nullptr);
     EXPECT_EQ(json::FindArray(doc, "obj"), nullptr);
     EXPECT_NE(json::FindObject(doc, "obj"), nullptr);
+    JsonDocument huge;
+    huge.Parse(R"({"up": 1e300, "down": -1e300})");
+    EXPECT_EQ(json::ReadFloat(huge, "up", 0.0f), std::numeric_limits<float>::max());
+    EXPECT_EQ(json::ReadFloat(huge, "down", 0.0f), -std::numeric_limits<float>::max());
     JsonValue notAnObject(5);
     EXPECT_EQ(json::ReadInt(notAnObject, "i", 3), 3);
 }

@@ -69,7 +69,9 @@ TEST(SandboxScene, GameSceneWalkerClimbsTheRampAndStopsAtTheWall) {
     float highest = walker->y;
     for (int i = 0; i < 600; ++i) {
         engine.Step();
-        if (i == 60) EXPECT_FLOAT_EQ(walker->y, 910.0f);  // landed on the floor
+        if (i == 60) {
+            EXPECT_FLOAT_EQ(walker->y, 910.0f);  // landed on the floor
+        }
         highest = std::min(highest, walker->y);
     }
     EXPECT_LT(highest, 800.0f);
