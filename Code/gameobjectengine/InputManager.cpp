@@ -74,14 +74,16 @@ void InputManager::OnKey(int virtualKey, bool down) {
     if (enabled) held[action] = 1;
 }
 
-bool InputManager::GetKeyDown(int action) const {
-    if (action < 0 || action >= kActions) return false;
-    return previous[action] == 0 && current[action] != 0;
+bool InputManager::GetKeyDown(InputAction action) const {
+    const int index = static_cast<int>(action);
+    if (index < 0 || index >= kActions) return false;
+    return previous[index] == 0 && current[index] != 0;
 }
 
-uint8_t InputManager::Current(int action) const {
-    if (action < 0 || action >= kActions) return 0;
-    return current[action];
+uint8_t InputManager::Current(InputAction action) const {
+    const int index = static_cast<int>(action);
+    if (index < 0 || index >= kActions) return 0;
+    return current[index];
 }
 
 void InputManager::ResetAll() {

@@ -8,6 +8,24 @@
 #include <array>
 #include <cstdint>
 
+// The fourteen actions, numbered as the gamepad tables and the counters index them.
+enum class InputAction : int {
+    Right = 0,
+    Left = 1,
+    Up = 2,
+    Down = 3,
+    Jump = 4,  // Space: jump, confirm, next dialogue line
+    G = 5,
+    Weapon0 = 6,  // F
+    Weapon1 = 7,  // Q
+    Weapon2 = 8,  // W
+    Weapon3 = 9,  // E
+    Weapon4 = 10,  // R
+    Swap = 11,  // Tab
+    Back = 12,  // Escape: back, pause, skip dialogue
+    Enter = 13,
+};
+
 class InputManager {
 public:
     static constexpr int kActions = 14;
@@ -20,10 +38,10 @@ public:
     void Poll();
     // A key message. A key-up always clears the key's held flag; a key-down counts only while enabled.
     void OnKey(int virtualKey, bool down);
-    // A fresh press of the action this frame; false for an index outside 0-13.
-    bool GetKeyDown(int action) const;
-    // This frame's counter of the action (0 for an index outside 0-13).
-    uint8_t Current(int action) const;
+    // A fresh press of the action this frame; false for a value outside the fourteen.
+    bool GetKeyDown(InputAction action) const;
+    // This frame's counter of the action (0 for a value outside the fourteen).
+    uint8_t Current(InputAction action) const;
     void ResetCurrent() { current.fill(0); }
     // The end of a scene change: keys still held from the last scene count as already
     // pressed, so one press never acts in two scenes; after a release they are fresh again.

@@ -138,8 +138,8 @@ void SceneManager::UpdateDialogueKeys() {
     Dialogue::DialogueManager& dialogue = Dialogue::DialogueManager::Instance();
     if (!dialogue.ModalLineActive()) return;
     const InputManager& input = InputManager::GetInstance();
-    if (input.GetKeyDown(4) && !dialogue.RevealRestOfLine()) dialogue.NextDialogue(true);
-    if (input.Current(12) != 0 && GameFlags::Any(GameFlags::Cutscene)) {
+    if (input.GetKeyDown(InputAction::Jump) && !dialogue.RevealRestOfLine()) dialogue.NextDialogue(true);
+    if (input.Current(InputAction::Back) != 0 && GameFlags::Any(GameFlags::Cutscene)) {
         const bool wasSet = dialogue.skipToggle;
         dialogue.skipToggle = !wasSet;
         if (wasSet) {

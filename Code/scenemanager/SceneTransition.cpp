@@ -17,7 +17,7 @@ SceneTransition::SceneTransition(const JsonValue& json)
 void SceneTransition::Update() {
     if (!spaceToTransit) return;
     const InputManager& input = InputManager::GetInstance();
-    if (input.GetKeyDown(12) || input.GetKeyDown(4) || input.GetKeyDown(13)) Transit();
+    if (input.GetKeyDown(InputAction::Back) || input.GetKeyDown(InputAction::Jump) || input.GetKeyDown(InputAction::Enter)) Transit();
 }
 
 void SceneTransition::Transit() { LoadSceneByIndex(sceneIndex); }

@@ -41,10 +41,10 @@ TEST_F(InputTest, HeldKeyCountsEveryFrameButIsFreshOnlyOnce) {
     Input().OnKey(vk::Space, true);
     Input().Update();
     EXPECT_EQ(Input().current[4], 1);
-    EXPECT_TRUE(Input().GetKeyDown(4));
+    EXPECT_TRUE(Input().GetKeyDown(InputAction::Jump));
     Input().Update();
     EXPECT_EQ(Input().current[4], 1);
-    EXPECT_FALSE(Input().GetKeyDown(4));
+    EXPECT_FALSE(Input().GetKeyDown(InputAction::Jump));
     Input().OnKey(vk::Space, false);
     Input().Update();
     EXPECT_EQ(Input().current[4], 0);
@@ -82,9 +82,9 @@ TEST_F(InputTest, DisabledInputPollsNothingFromHeldKeysOrPads) {
 }
 
 TEST_F(InputTest, ActionsOutsideTheTableReadAsNotPressed) {
-    EXPECT_FALSE(Input().GetKeyDown(-1));
-    EXPECT_FALSE(Input().GetKeyDown(14));
-    EXPECT_EQ(Input().Current(99), 0);
+    EXPECT_FALSE(Input().GetKeyDown(static_cast<InputAction>(-1)));
+    EXPECT_FALSE(Input().GetKeyDown(static_cast<InputAction>(14)));
+    EXPECT_EQ(Input().Current(static_cast<InputAction>(99)), 0);
     Input().OnKey(65, true);  // 'A' is not an action key
     Input().Update();
     for (int a = 0; a < InputManager::kActions; ++a) EXPECT_EQ(Input().current[a], 0);

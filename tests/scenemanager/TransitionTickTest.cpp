@@ -96,7 +96,7 @@ TEST(Tick, SceneChangeStateClearsSceneRunsLoadAndResumes) {
     EXPECT_EQ(JobManager::Instance().Count(), 0u);
     EXPECT_TRUE(InputManager::GetInstance().enabled);
     engine.Step();
-    EXPECT_FALSE(InputManager::GetInstance().GetKeyDown(4));  // held across the change: not fresh
+    EXPECT_FALSE(InputManager::GetInstance().GetKeyDown(InputAction::Jump));  // held across the change: not fresh
 }
 
 TEST(Tick, AKeyHeldThroughASceneChangeActsInOneSceneOnly) {
