@@ -8,7 +8,7 @@ namespace Dialogue {
 class DialogueManager {
 public:
     // The one global, built before main with the other two globals.
-    static DialogueManager& Instance();
+    static DialogueManager& GetInstance();
 
     // Takes the scene's "Dialogue" array (anything else counts as empty).
     void LoadDialogue(const JsonValue& dialogue);

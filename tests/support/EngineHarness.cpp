@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "animationmanager/AnimationManager.h"
+#include "app/ComponentClasses.h"
 #include "gameobjectengine/EngineState.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameRandom.h"
@@ -37,7 +38,7 @@ int KeyOfAction(int action) {
 
 void EngineHarness::ResetEngine() {
     SceneManager::GetInstance().DestroyAll();
-    JobManager::Instance().Clear();
+    JobManager::GetInstance().Clear();
     AnimationManager::GetInstance().Clear();
     PhysicsManager::GetInstance().Reset();
     InputManager::GetInstance().ResetAll();
@@ -50,6 +51,7 @@ void EngineHarness::ResetEngine() {
 }
 
 EngineHarness::EngineHarness(float frameSeconds) {
+    InstallComponentClasses();
     SetFrameTime(frameSeconds);
     platform::SetClockSource(&FakeClock);
     ResetEngine();
