@@ -7,6 +7,7 @@
 #include "audio/AudioSource.h"
 #include "audio/DynamicBGM.h"
 #include "audio/TransitionalBGM.h"
+#include "dialogue/DialogueBox.h"
 #include "gameobjectengine/Transform.h"
 #include "gameobjectengine/DeleteIfExist.h"
 #include "gameobjectengine/DontDestroyOnLoad.h"
@@ -54,7 +55,7 @@ const Entry kClasses[] = {
     {"TimeToLive", &Build<TimeToLive>},
     {"Translate", &Build<Translate>},
     {"Animator", &Build<Animator>},
-    {"DialogueBox", nullptr},
+    {"DialogueBox", &Build<DialogueBox>},
     {"Follow", &Build<Follow>},
     {"AudioSource", &Build<AudioSource>},
     {"SceneTransition", &Build<SceneTransition>},
