@@ -23,6 +23,7 @@
 #include "physics/NavMeshAgent.h"
 #include "physics/Rigidbody.h"
 #include "scenemanager/SceneTransition.h"
+#include "ui/Triggers.h"
 
 namespace factory {
 namespace {
@@ -75,11 +76,11 @@ const Entry kClasses[] = {
     {"Deleteelse ifExist", &Build<DeleteIfExist>},
     {"AudioListener", &Build<AudioListener>},
     {"TransitionalBGM", &Build<TransitionalBGM>},
-    {"TriggerDialogueNext", nullptr},
-    {"TriggerEnableAIController", nullptr},
+    {"TriggerDialogueNext", &Build<TriggerDialogueNext>},
+    {"TriggerEnableAIController", &Build<TriggerEnableAIController>},
     {"TriggerEnableEnemyBehaviour", nullptr},
-    {"TriggerEnableInput", nullptr},
-    {"TriggerRigidbodyDirection", nullptr},
+    {"TriggerEnableInput", &Build<TriggerEnableInput>},
+    {"TriggerRigidbodyDirection", &Build<TriggerRigidbodyDirection>},
 };
 
 const Entry* FindEntry(const std::string& className) {
