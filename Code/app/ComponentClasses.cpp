@@ -7,6 +7,7 @@
 #include "audio/AudioSource.h"
 #include "audio/DynamicBGM.h"
 #include "audio/TransitionalBGM.h"
+#include "dialogue/DialogueBox.h"
 #include "gameobjectengine/Transform.h"
 #include "gameobjectengine/DeleteIfExist.h"
 #include "scenemanager/DontDestroyOnLoad.h"
@@ -23,6 +24,7 @@
 #include "physics/Rigidbody.h"
 #include "scenemanager/Factory.h"
 #include "scenemanager/SceneTransition.h"
+#include "ui/Triggers.h"
 
 namespace {
 
@@ -48,7 +50,7 @@ const factory::ClassEntry kClasses[] = {
     {"TimeToLive", &Build<TimeToLive>},
     {"Translate", &Build<Translate>},
     {"Animator", &Build<Animator>},
-    {"DialogueBox", nullptr},
+    {"DialogueBox", &Build<DialogueBox>},
     {"Follow", &Build<Follow>},
     {"AudioSource", &Build<AudioSource>},
     {"SceneTransition", &Build<SceneTransition>},
@@ -68,11 +70,11 @@ const factory::ClassEntry kClasses[] = {
     {"Deleteelse ifExist", &Build<DeleteIfExist>},
     {"AudioListener", &Build<AudioListener>},
     {"TransitionalBGM", &Build<TransitionalBGM>},
-    {"TriggerDialogueNext", nullptr},
-    {"TriggerEnableAIController", nullptr},
+    {"TriggerDialogueNext", &Build<TriggerDialogueNext>},
+    {"TriggerEnableAIController", &Build<TriggerEnableAIController>},
     {"TriggerEnableEnemyBehaviour", nullptr},
-    {"TriggerEnableInput", nullptr},
-    {"TriggerRigidbodyDirection", nullptr},
+    {"TriggerEnableInput", &Build<TriggerEnableInput>},
+    {"TriggerRigidbodyDirection", &Build<TriggerRigidbodyDirection>},
 };
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "animationmanager/AnimationManager.h"
 #include "app/ComponentClasses.h"
+#include "dialogue/DialogueManager.h"
 #include "gameobjectengine/EngineState.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameRandom.h"
@@ -40,6 +41,7 @@ void EngineHarness::ResetEngine() {
     SceneManager::GetInstance().DestroyAll();
     JobManager::GetInstance().Clear();
     AnimationManager::GetInstance().Clear();
+    Dialogue::DialogueManager::GetInstance().Reset();
     PhysicsManager::GetInstance().Reset();
     InputManager::GetInstance().ResetAll();
     GameFlags::word = 0;
