@@ -11,6 +11,7 @@
 #include "gameobjectengine/InputManager.h"
 #include "gameobjectengine/JobManager.h"
 #include "gameobjectengine/Time.h"
+#include "graphics/GraphicsEngine.h"
 #include "physics/PhysicsManager.h"
 #include "platform/Clock.h"
 #include "platform/Gamepads.h"
@@ -40,6 +41,7 @@ void EngineHarness::ResetEngine() {
     JobManager::Instance().Clear();
     AnimationManager::GetInstance().Clear();
     PhysicsManager::GetInstance().Reset();
+    GraphicsEngine::GetInstance().particleQueue.clear();
     InputManager::GetInstance().ResetAll();
     GameFlags::word = 0;
     GameRandom::Seed(1);
