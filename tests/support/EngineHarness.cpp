@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "animationmanager/AnimationManager.h"
+#include "dialogue/DialogueManager.h"
 #include "gameobjectengine/EngineState.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameRandom.h"
@@ -40,6 +41,7 @@ void EngineHarness::ResetEngine() {
     SceneManager::GetInstance().DestroyAll();
     JobManager::Instance().Clear();
     AnimationManager::GetInstance().Clear();
+    Dialogue::DialogueManager::Instance().Reset();
     PhysicsManager::GetInstance().Reset();
     GraphicsEngine::GetInstance().particleQueue.clear();
     InputManager::GetInstance().ResetAll();
