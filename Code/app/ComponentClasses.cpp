@@ -22,7 +22,7 @@
 #include "physics/CircleCollider.h"
 #include "physics/NavMeshAgent.h"
 #include "physics/Rigidbody.h"
-#include "scenemanager/Factory.h"
+#include "scenemanager/ComponentFactory.h"
 #include "scenemanager/SceneTransition.h"
 #include "ui/Triggers.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "gameobjectengine/JobManager.h"
-#include "scenemanager/Factory.h"
+#include "scenemanager/ComponentFactory.h"
 #include "scenemanager/SceneManager.h"
 
 namespace {

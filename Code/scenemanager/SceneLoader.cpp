@@ -5,7 +5,7 @@
 #include "gameobjectengine/InputManager.h"
 #include "gameobjectengine/JobManager.h"
 #include "graphics/GraphicsEngine.h"
-#include "scenemanager/Factory.h"
+#include "scenemanager/ComponentFactory.h"
 #include "scenemanager/SceneManager.h"
 
 void ApplyObjectEntry(GameObject& object, const JsonValue& entry) {

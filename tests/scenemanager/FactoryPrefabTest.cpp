@@ -5,7 +5,7 @@
 #include "EngineHarness.h"
 #include "Probe.h"
 #include "gameobjectengine/Transform.h"
-#include "scenemanager/Factory.h"
+#include "scenemanager/ComponentFactory.h"
 #include "scenemanager/SceneManager.h"
 #include "scenemanager/SceneTransition.h"
 

@@ -5,7 +5,6 @@
 #include <fstream>
 
 #include "animationmanager/AnimationManager.h"
-#include "app/ComponentClasses.h"
 #include "dialogue/DialogueManager.h"
 #include "gameobjectengine/EngineState.h"
 #include "gameobjectengine/GameFlags.h"
@@ -55,7 +54,6 @@ void EngineHarness::ResetEngine() {
 }
 
 EngineHarness::EngineHarness(float frameSeconds) {
-    InstallComponentClasses();
     SetFrameTime(frameSeconds);
     platform::SetClockSource(&FakeClock);
     ResetEngine();

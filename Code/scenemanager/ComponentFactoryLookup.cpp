@@ -1,4 +1,4 @@
-#include "scenemanager/Factory.h"
+#include "scenemanager/ComponentFactory.h"
 
 namespace factory {
 namespace {
@@ -28,5 +28,7 @@ bool Knows(const std::string& className) {
     const ClassEntry* entry = FindEntry(className);
     return entry && entry->build;
 }
+
+bool IsClassString(const std::string& className) { return FindEntry(className) != nullptr; }
 
 }  // namespace factory
