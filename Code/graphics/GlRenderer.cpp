@@ -215,9 +215,9 @@ uint32_t GlRenderer::UploadRgba(const unsigned char* pixels, uint32_t width, uin
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     // Row 0 of the picture is its top; the sprite shader turns the quad's v around.
+    // No mipmaps: the minification filter is GL_LINEAR, which samples only level 0.
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(width), static_cast<GLsizei>(height), 0, GL_RGBA,
                  GL_UNSIGNED_BYTE, pixels);
-    Gl().glGenerateMipmap(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, 0);
     return name;
 }
