@@ -5,6 +5,7 @@
 #include "gameobjectengine/EngineState.h"
 #include "gameobjectengine/InputManager.h"
 #include "graphics/GraphicsEngine.h"
+#include "platform/Heap.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
 
@@ -28,6 +29,7 @@ bool OpenGameWindow() {
 }  // namespace
 
 int main() {
+    platform::TuneHeap();
     InstallComponentClasses();
     if (!platform::InitWindowSystem()) return 1;
     EngineState& engine = EngineState::GetInstance();
