@@ -7,6 +7,7 @@
 #include "audio/AudioSource.h"
 #include "audio/DynamicBGM.h"
 #include "audio/TransitionalBGM.h"
+#include "combat/CombatUnit.h"
 #include "gameobjectengine/Transform.h"
 #include "gameobjectengine/DeleteIfExist.h"
 #include "gameobjectengine/DontDestroyOnLoad.h"
@@ -45,7 +46,7 @@ const Entry kClasses[] = {
     {"CircleCollider", &Build<CircleCollider>},
     {"RigidBody", &Build<Rigidbody>},
     {"SpriteRenderer", &Build<SpriteRenderer>},
-    {"CombatUnit", nullptr},
+    {"CombatUnit", &Build<Combat::CombatUnit>},
     {"PlayerUnitController", nullptr},
     {"AIUnitController", nullptr},
     {"Camera", &Build<Camera>},
