@@ -2,11 +2,8 @@
 // The unit record that controllers, AI, navigation, triggers and the HUD read and steer.
 // (Filled in by the combat work.)
 #include <cstdint>
-#include <vector>
 
-#include "combat/WeaponBasic.h"
 #include "gameobjectengine/Component.h"
-#include "graphics/ProgressBar.h"
 
 class Rigidbody;
 
@@ -32,26 +29,7 @@ public:
     static constexpr uint32_t kJumpRequest = 2;
 
     explicit CombatUnit(int32_t gameObjectID) : Component(gameObjectID) {}
-    explicit CombatUnit(const JsonValue& json) : Component(json) {
-        team = json::ReadInt(json, "team", 0);
-        currentHealth = json::ReadInt(json, "currentHealth", 100);
-        maxHealth = json::ReadInt(json, "maxHealth", 100);
-        maxMana = json::ReadInt(json, "maxMana", 100);
-        if (const JsonValue* list = json::FindArray(json, "weapons"))
-            for (const JsonValue& w : list->GetArray()) {
-                auto* weapon = new WeaponBasic;
-                weapon->cooldown = json::ReadFloat(w, "cooldown", 1.0f);
-                weapons.push_back(weapon);
-            }
-    }
-    ~CombatUnit() override { for (WeaponBasic* w : weapons) delete w; }
-    ProgressBar<int32_t>* healthBar = nullptr;
-    ProgressBar<int32_t>* manaBar = nullptr;
-    int32_t team = 0;
-    int32_t currentHealth = 100;
-    int32_t maxHealth = 100;
-    int32_t maxMana = 100;
-    std::vector<WeaponBasic*> weapons;
+    explicit CombatUnit(const JsonValue& json) : Component(json) {}
 
     bool HasState(EFCUSTATE state) const { return states[state] != 0; }
 

@@ -7,8 +7,6 @@
 #include "audio/AudioSource.h"
 #include "audio/DynamicBGM.h"
 #include "audio/TransitionalBGM.h"
-#include "combat/CombatUnit.h"
-#include "combat/UnitController.h"
 #include "dialogue/DialogueBox.h"
 #include "gameobjectengine/Transform.h"
 #include "gameobjectengine/DeleteIfExist.h"
@@ -51,9 +49,9 @@ const Entry kClasses[] = {
     {"CircleCollider", &Build<CircleCollider>},
     {"RigidBody", &Build<Rigidbody>},
     {"SpriteRenderer", &Build<SpriteRenderer>},
-    {"CombatUnit", &Build<Combat::CombatUnit>},
-    {"PlayerUnitController", &Build<PlayerUnitController>},
-    {"AIUnitController", &Build<AIUnitController>},
+    {"CombatUnit", nullptr},
+    {"PlayerUnitController", nullptr},
+    {"AIUnitController", nullptr},
     {"Camera", &Build<Camera>},
     {"UIText", &Build<UIText>},
     {"NavMeshAgent", &Build<NavMeshAgent>},
