@@ -7,6 +7,7 @@
 #include "audio/AudioSource.h"
 #include "audio/DynamicBGM.h"
 #include "audio/TransitionalBGM.h"
+#include "combat/CombatUnit.h"
 #include "dialogue/DialogueBox.h"
 #include "gameobjectengine/Transform.h"
 #include "gameobjectengine/DeleteIfExist.h"
@@ -49,7 +50,7 @@ const Entry kClasses[] = {
     {"CircleCollider", &Build<CircleCollider>},
     {"RigidBody", &Build<Rigidbody>},
     {"SpriteRenderer", &Build<SpriteRenderer>},
-    {"CombatUnit", nullptr},
+    {"CombatUnit", &Build<Combat::CombatUnit>},
     {"PlayerUnitController", nullptr},
     {"AIUnitController", nullptr},
     {"Camera", &Build<Camera>},
