@@ -6,7 +6,7 @@
 #include "audio/TransitionalBGM.h"
 #include "combat/CombatUnit.h"
 #include "combat/UnitController.h"
-#include "combat/WeaponBasic.h"
+#include "combat/Weapon.h"
 #include "dialogue/DialogueManager.h"
 #include "gameobjectengine/Follow.h"
 #include "gameobjectengine/GameFlags.h"
@@ -82,7 +82,7 @@ void Show(SpriteRenderer* sprite, bool shown) {
 }
 
 Combat::WeaponBasic* WeaponAt(const Combat::CombatUnit& unit, int k) {
-    return static_cast<std::size_t>(k) < unit.weapons.size() ? unit.weapons[static_cast<std::size_t>(k)] : nullptr;
+    return static_cast<std::size_t>(k) < unit.weapons.size() ? unit.weapons[static_cast<std::size_t>(k)].get() : nullptr;
 }
 
 bool Enabled(const Combat::CombatUnit* unit) { return unit && unit->enabled; }
