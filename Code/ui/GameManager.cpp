@@ -224,8 +224,14 @@ void GameManager::Update() {
         // The level opens frozen; the conversation's first line (or its end) frees it.
         GameFlags::word |= GameFlags::Cutscene;
         JobManager::Instance().AddJobFor(
-            this, [] { Dialogue::DialogueManager::Instance().NextDialogue(true); }, JobKind::Frame,
-            kDialogueStartSeconds);
+            this,
+            [] {
+                using Dialogue::DialogueManager;
+                // A level whose bubble found no room in the object table must still start.
+                if (DialogueManager::Instance().NextDialogue(true) == DialogueManager::kNoBubble)
+                    GameFlags::word &= ~GameFlags::Cutscene;
+            },
+            JobKind::Frame, kDialogueStartSeconds);
         firstFrame = false;
     }
     if (GameFlags::Any(GameFlags::GameOver)) return;

@@ -183,3 +183,22 @@ TEST(GameManagerGameOver, AHeroRemovedFromTheLevelIsNoLongerRead) {
     engine.Step();
     EXPECT_TRUE(GameFlags::Any(GameFlags::GameOver));
 }
+
+TEST(GameManagerHud, AFullObjectTableSkipsTheHudAndBubbleButTheLevelStillStarts) {
+    EngineHarness engine;
+    std::string level = Level(true, true);
+    // Fillers take every slot the scene file leaves, so nothing made in code finds room.
+    std::string fillers;
+    for (std::size_t i = 3; i < SceneManager::kMaxObjects; ++i) fillers += R"(, ["filler", 1])";
+    level.insert(level.find("], \"Components\""), fillers);
+    engine.LoadSceneText(level);
+    ASSERT_NE(engine.Find("Level"), nullptr);
+    EXPECT_EQ(engine.Find("thief hp bar"), nullptr);
+    EXPECT_EQ(engine.Find("Dialogue"), nullptr);
+    engine.Step(kIntroFrames);
+    EXPECT_FALSE(GameFlags::Any(GameFlags::Cutscene));
+    UnitOf(engine, "Thief")->currentHealth = 0;
+    engine.Step();
+    EXPECT_TRUE(GameFlags::Any(GameFlags::GameOver));
+    EXPECT_EQ(engine.Find("GameOverScreen"), nullptr);
+}
