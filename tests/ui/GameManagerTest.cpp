@@ -80,9 +80,16 @@ TEST(GameManagerHud, BarsBelongToTheUnitsAndSkillsFollowCooldowns) {
         float max;
     } skills[] = {{"thiefSkill1", 2.0f}, {"thiefSkill2", 1.0f}, {"thiefSkill3", 1.0f}, {"mageSkill1", 1.0f}};
     for (const auto& s : skills) EXPECT_FLOAT_EQ(engine.Get<ProgressBar<float>>(s.bar)->max, s.max) << s.bar;
-    thief->weapons[1]->timeSinceLastCast = 0.5f;
+    engine.Step(kIntroFrames);
+    thief->TakeDamage(5, 5);  // below the knock-back threshold: the unit can still cast
+    EXPECT_EQ(health->value, 295);  // the unit's own health bar
+    ASSERT_TRUE(thief->UseWeapon(1));
     engine.Step();
-    EXPECT_NEAR(engine.Get<ProgressBar<float>>("thiefSkill1")->value, 1.5f, 0.05f);
+    auto* skill = engine.Get<ProgressBar<float>>("thiefSkill1");
+    EXPECT_NEAR(skill->value, 2.0f, 0.05f);  // full right after the cast
+    engine.Step(60);
+    EXPECT_NEAR(skill->value, 1.0f, 0.05f);  // runs down with the cool-down
+    EXPECT_EQ(engine.Get<ProgressBar<int32_t>>("thief mp bar")->value, thief->currentMana);
 }
 
 TEST(GameManagerHud, IntroHidesTheHudThenTheActiveHeroIsMarked) {
