@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "audio/AudioManager.h"
 #include "audio/DynamicBGM.h"
 #include "audio/TransitionalBGM.h"
 #include "combat/CombatUnit.h"
@@ -333,4 +334,12 @@ void GameManager::StartGameOver(bool thiefFell) {
     JobManager::Instance().AddJobFor(this, [this] { ShowDeathMenu(); }, JobKind::Frame, kDeathMenuSeconds);
     FadeOutMusic(thiefFell ? 3.0f : 1.5f);
     GameFlags::word |= GameFlags::GameOver;
+}
+
+void GameManager::ShowDeathMenu() {
+    static const std::string silence = "Assets/Audio/BGM/Silence.ogg";
+    AudioManager::Instance().PlaySound(silence, 0, true, -1, 1.0f);
+    SceneManager& scene = SceneManager::GetInstance();
+    // The picture may have found no room when the hero fell; the menu needs an object of its own.
+    if (!scene.GetGameObjectByName("GameOverScreen")) scene.CreateGameObject("GameOverScreen");
 }
