@@ -25,6 +25,8 @@
 #include "physics/Rigidbody.h"
 #include "scenemanager/ComponentFactory.h"
 #include "scenemanager/SceneTransition.h"
+#include "ui/GameManager.h"
+#include "ui/Portal.h"
 #include "ui/Triggers.h"
 
 namespace {
@@ -62,9 +64,9 @@ const factory::ClassEntry kClasses[] = {
     {"MainMenu", nullptr},
     {"PauseMenu", nullptr},
     {"OptionsMenu", nullptr},
-    {"GameManager", nullptr},
+    {"GameManager", &Build<GameManager>},
     {"CreditsFlowController", nullptr},
-    {"Portal", nullptr},
+    {"Portal", &Build<Portal>},
     {"Fader", &Build<Fader>},
     {"SaveManager", nullptr},
     {"DyanmicBGM", &Build<DynamicBGM>},
