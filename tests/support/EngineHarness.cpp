@@ -5,12 +5,14 @@
 #include <fstream>
 
 #include "animationmanager/AnimationManager.h"
+#include "dialogue/DialogueManager.h"
 #include "gameobjectengine/EngineState.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameRandom.h"
 #include "gameobjectengine/InputManager.h"
 #include "gameobjectengine/JobManager.h"
 #include "gameobjectengine/Time.h"
+#include "graphics/GraphicsEngine.h"
 #include "physics/PhysicsManager.h"
 #include "platform/Clock.h"
 #include "platform/Gamepads.h"
@@ -37,9 +39,11 @@ int KeyOfAction(int action) {
 
 void EngineHarness::ResetEngine() {
     SceneManager::GetInstance().DestroyAll();
-    JobManager::Instance().Clear();
+    JobManager::GetInstance().Clear();
     AnimationManager::GetInstance().Clear();
+    Dialogue::DialogueManager::GetInstance().Reset();
     PhysicsManager::GetInstance().Reset();
+    GraphicsEngine::GetInstance().particleQueue.clear();
     InputManager::GetInstance().ResetAll();
     GameFlags::word = 0;
     GameRandom::Seed(1);

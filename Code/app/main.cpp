@@ -1,9 +1,11 @@
 // harrowvale: the entry point. Opens the window, runs the engine's state machine
 // until it stops, and closes the window after the loop (never inside a callback).
+#include "app/ComponentClasses.h"
+#include "app/WindowProc.h"
 #include "gameobjectengine/EngineState.h"
 #include "gameobjectengine/InputManager.h"
 #include "graphics/GraphicsEngine.h"
-#include "graphics/WindowProc.h"
+#include "platform/Heap.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
 
@@ -27,6 +29,8 @@ bool OpenGameWindow() {
 }  // namespace
 
 int main() {
+    platform::TuneHeap();
+    InstallComponentClasses();
     if (!platform::InitWindowSystem()) return 1;
     EngineState& engine = EngineState::GetInstance();
     engine.SetNextScene("Assets/Scenes/SplashScreen.scene");

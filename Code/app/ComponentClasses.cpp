@@ -1,18 +1,20 @@
-#include "scenemanager/ComponentFactory.h"
+#include "app/ComponentClasses.h"
 
-#include <cstring>
+#include <iterator>
 
 #include "animationmanager/Animator.h"
 #include "audio/AudioListener.h"
 #include "audio/AudioSource.h"
 #include "audio/DynamicBGM.h"
 #include "audio/TransitionalBGM.h"
+#include "combat/CombatUnit.h"
+#include "dialogue/DialogueBox.h"
 #include "gameobjectengine/Transform.h"
 #include "gameobjectengine/DeleteIfExist.h"
-#include "gameobjectengine/DontDestroyOnLoad.h"
+#include "scenemanager/DontDestroyOnLoad.h"
 #include "gameobjectengine/Follow.h"
 #include "gameobjectengine/TimeToLive.h"
-#include "gameobjectengine/Translate.h"
+#include "physics/Translate.h"
 #include "graphics/Camera.h"
 #include "graphics/Fader.h"
 #include "graphics/SpriteRenderer.h"
@@ -21,31 +23,28 @@
 #include "physics/CircleCollider.h"
 #include "physics/NavMeshAgent.h"
 #include "physics/Rigidbody.h"
+#include "scenemanager/ComponentFactory.h"
 #include "scenemanager/SceneTransition.h"
+#include "ui/GameManager.h"
+#include "ui/Portal.h"
+#include "ui/Triggers.h"
 
-namespace factory {
 namespace {
-
-using Builder = Component* (*)(const JsonValue&);
 
 template <typename T>
 Component* Build(const JsonValue& json) {
     return new T(json);
 }
 
-struct Entry {
-    const char* className;
-    Builder build;  // null while the class is not part of the game yet: builds nothing
-};
-
-// The class strings are part of the file format, spelling included.
-const Entry kClasses[] = {
+// The class strings are part of the file format, spelling included. A null builder:
+// the class is not part of the game yet and builds nothing.
+const factory::ClassEntry kClasses[] = {
     {"Transform", &Build<Transform>},
     {"BoxCollider", &Build<BoxCollider>},
     {"CircleCollider", &Build<CircleCollider>},
     {"RigidBody", &Build<Rigidbody>},
     {"SpriteRenderer", &Build<SpriteRenderer>},
-    {"CombatUnit", nullptr},
+    {"CombatUnit", &Build<Combat::CombatUnit>},
     {"PlayerUnitController", nullptr},
     {"AIUnitController", nullptr},
     {"Camera", &Build<Camera>},
@@ -54,7 +53,7 @@ const Entry kClasses[] = {
     {"TimeToLive", &Build<TimeToLive>},
     {"Translate", &Build<Translate>},
     {"Animator", &Build<Animator>},
-    {"DialogueBox", nullptr},
+    {"DialogueBox", &Build<DialogueBox>},
     {"Follow", &Build<Follow>},
     {"AudioSource", &Build<AudioSource>},
     {"SceneTransition", &Build<SceneTransition>},
@@ -65,38 +64,22 @@ const Entry kClasses[] = {
     {"MainMenu", nullptr},
     {"PauseMenu", nullptr},
     {"OptionsMenu", nullptr},
-    {"GameManager", nullptr},
+    {"GameManager", &Build<GameManager>},
     {"CreditsFlowController", nullptr},
-    {"Portal", nullptr},
+    {"Portal", &Build<Portal>},
     {"Fader", &Build<Fader>},
     {"SaveManager", nullptr},
     {"DyanmicBGM", &Build<DynamicBGM>},
     {"Deleteelse ifExist", &Build<DeleteIfExist>},
     {"AudioListener", &Build<AudioListener>},
     {"TransitionalBGM", &Build<TransitionalBGM>},
-    {"TriggerDialogueNext", nullptr},
-    {"TriggerEnableAIController", nullptr},
+    {"TriggerDialogueNext", &Build<TriggerDialogueNext>},
+    {"TriggerEnableAIController", &Build<TriggerEnableAIController>},
     {"TriggerEnableEnemyBehaviour", nullptr},
-    {"TriggerEnableInput", nullptr},
-    {"TriggerRigidbodyDirection", nullptr},
+    {"TriggerEnableInput", &Build<TriggerEnableInput>},
+    {"TriggerRigidbodyDirection", &Build<TriggerRigidbodyDirection>},
 };
-
-const Entry* FindEntry(const std::string& className) {
-    for (const Entry& entry : kClasses)
-        if (className == entry.className) return &entry;
-    return nullptr;
-}
 
 }  // namespace
 
-Component* Construct(const std::string& className, const JsonValue& json) {
-    const Entry* entry = FindEntry(className);
-    return (entry && entry->build) ? entry->build(json) : nullptr;
-}
-
-bool Knows(const std::string& className) {
-    const Entry* entry = FindEntry(className);
-    return entry && entry->build;
-}
-
-}  // namespace factory
+void InstallComponentClasses() { factory::InstallClasses(kClasses, std::size(kClasses)); }
