@@ -30,4 +30,7 @@ bool Knows(const std::string& className);
 // Whether a class string belongs to the file format, built yet or not.
 bool IsClassString(const std::string& className);
 
+// The installed table (null and 0 before the install), for tools that walk every class.
+const ClassEntry* InstalledClasses(std::size_t& count);
+
 }  // namespace factory

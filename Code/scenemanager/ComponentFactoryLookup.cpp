@@ -31,4 +31,9 @@ bool Knows(const std::string& className) {
 
 bool IsClassString(const std::string& className) { return FindEntry(className) != nullptr; }
 
+const ClassEntry* InstalledClasses(std::size_t& count) {
+    count = gClassCount;
+    return gClasses;
+}
+
 }  // namespace factory

@@ -10,9 +10,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 #ifdef FUZZ_CLASS
     const std::string className = FUZZ_CLASS;
 #else
-    if (size == 0) return 0;
-    const auto& names = factory::ClassNames();
-    const std::string className = names[data[0] % names.size()];
+    std::size_t count = 0;
+    const factory::ClassEntry* classes = factory::InstalledClasses(count);
+    if (size == 0 || count == 0) return 0;
+    const std::string className = classes[data[0] % count].className;
     ++data;
     --size;
 #endif

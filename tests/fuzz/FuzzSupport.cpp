@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "EngineHarness.h"
+#include "app/ComponentClasses.h"
 #include "gameobjectengine/JsonRead.h"
 
 namespace fuzz {
@@ -36,8 +37,11 @@ std::string Serialise(const JsonDocument& document) {
 }  // namespace
 
 EngineHarness& Engine() {
-    static EngineHarness engine;
-    return engine;
+    static EngineHarness* engine = [] {
+        InstallComponentClasses();
+        return new EngineHarness();  // lives as long as the process, as the game's singletons do
+    }();
+    return *engine;
 }
 
 std::string WriteInput(const uint8_t* data, size_t size, const std::string& extension) {
