@@ -20,8 +20,7 @@ T* EmitterOf(const CombatUnit& unit) {
     return unit.owner ? unit.owner->GetComponent<T>() : nullptr;
 }
 
-// Attached, woken and its Start queued (AddComponent), then started at once as well, so
-// it draws from the unit's first frame.
+// Attached and woken, its Start queued and also run at once, so it shows from this frame.
 template <typename T>
 T* AddStarted(GameObject& object) {
     T* emitter = object.AddComponent<T>();
@@ -29,10 +28,10 @@ T* AddStarted(GameObject& object) {
     return emitter;
 }
 
-// Where a unit stands: the Transform its rigidbody moves, else its own object's.
+// Where a unit is: the Transform its body moves, else its object's.
 const Transform* PlaceOf(const CombatUnit& unit) {
-    const GameObject* object = unit.rigidbody && unit.rigidbody->owner ? unit.rigidbody->owner : unit.owner;
-    return object ? object->GetComponent<Transform>() : nullptr;
+    if (unit.rigidbody && unit.rigidbody->transform) return unit.rigidbody->transform;
+    return unit.owner ? unit.owner->GetComponent<Transform>() : nullptr;
 }
 
 }  // namespace
@@ -45,28 +44,28 @@ void MakeUnitEmitters(CombatUnit& unit) {
         unit.manaEmitter = AddStarted<ManaParticleEmitter>(*object);
         if (object->name == "Thief") AddStarted<ThiefParticleEmitter>(*object);
         else if (object->name == "Mage") AddStarted<MageParticleEmitter>(*object);
-    } else if (object->tag == "Laser Boss") {
-        AddStarted<LaserParticleEmitter>(*object);
+        return;
     }
+    if (object->tag == "Laser Boss") AddStarted<LaserParticleEmitter>(*object);
 }
 
 void BurstManaAt(CombatUnit& drainer, const CombatUnit& target) {
-    ManaParticleEmitter* emitter = EmitterOf<ManaParticleEmitter>(drainer);
-    const Transform* place = PlaceOf(target);
-    if (emitter && place) emitter->Burst(place->x, place->y);
+    auto* emitter = EmitterOf<ManaParticleEmitter>(drainer);
+    const Transform* at = PlaceOf(target);
+    if (emitter && at) emitter->Burst(at->x, at->y);
 }
 
 void AddFreezeParticle(CombatUnit& caster, const CombatUnit& target) {
-    MageParticleEmitter* emitter = EmitterOf<MageParticleEmitter>(caster);
-    const Transform* place = PlaceOf(target);
-    if (!emitter || !place) return;
+    auto* emitter = EmitterOf<MageParticleEmitter>(caster);
+    const Transform* at = PlaceOf(target);
+    if (!emitter || !at) return;
     const int32_t size = 250 + GameRandom::Next() % 100;
-    const bool firstPicture = (GameRandom::Next() & 1) != 0;
-    emitter->SpawnFreezeParticle(place->x, place->y, size, firstPicture);
+    const bool firstPicture = (GameRandom::Next() & 1) == 1;
+    emitter->SpawnFreezeParticle(at->x, at->y, size, firstPicture);
 }
 
 void SpawnSummonEffect(CombatUnit& summoner, float x, float y) {
-    if (BossParticleEmitter* emitter = EmitterOf<BossParticleEmitter>(summoner)) emitter->SpawnSummonEffect(x, y);
+    if (auto* emitter = EmitterOf<BossParticleEmitter>(summoner)) emitter->SpawnSummonEffect(x, y);
 }
 
 void AddProjectileTrail(CombatUnit& caster, Transform& projectile) {
@@ -79,15 +78,15 @@ void AddProjectileTrail(CombatUnit& caster, Transform& projectile) {
 }
 
 void AddThiefSlash(CombatUnit& thief) {
-    ThiefParticleEmitter* emitter = EmitterOf<ThiefParticleEmitter>(thief);
+    auto* emitter = EmitterOf<ThiefParticleEmitter>(thief);
     const Transform* at = emitter ? emitter->GetTransform() : nullptr;
     if (!at) return;
     const bool facingRight = thief.rigidbody && thief.rigidbody->facing == 1;
-    emitter->AddSlash(ThiefParticleEmitter::kHorizontal, facingRight, 50.0f, at->x, at->y, at->scaleX, at->scaleY);
+    emitter->AddSlash(1, facingRight, 50.0f, at->x, at->y, at->scaleX, at->scaleY);
 }
 
 void StartLaser(CombatUnit& caster) {
-    if (LaserParticleEmitter* emitter = EmitterOf<LaserParticleEmitter>(caster)) emitter->StartLaser();
+    if (auto* emitter = EmitterOf<LaserParticleEmitter>(caster)) emitter->StartLaser();
 }
 
 }  // namespace Combat::Emitters

@@ -24,6 +24,8 @@
 #include "physics/NavMeshAgent.h"
 #include "physics/Rigidbody.h"
 #include "scenemanager/SceneTransition.h"
+#include "ui/GameManager.h"
+#include "ui/Portal.h"
 #include "ui/Triggers.h"
 
 namespace factory {
@@ -68,9 +70,9 @@ const Entry kClasses[] = {
     {"MainMenu", nullptr},
     {"PauseMenu", nullptr},
     {"OptionsMenu", nullptr},
-    {"GameManager", nullptr},
+    {"GameManager", &Build<GameManager>},
     {"CreditsFlowController", nullptr},
-    {"Portal", nullptr},
+    {"Portal", &Build<Portal>},
     {"Fader", &Build<Fader>},
     {"SaveManager", nullptr},
     {"DyanmicBGM", &Build<DynamicBGM>},
