@@ -1,5 +1,4 @@
-// The combat side: which units get which emitters at Start, and the calls the weapons and
-// effects make into them.
+// The calls the weapons and effects make into the caster's emitters.
 #include "EmitterFixture.h"
 #include "combat/EmitterCalls.h"
 #include "particles/BossParticleEmitter.h"
@@ -22,30 +21,6 @@ protected:
         return made;
     }
 };
-
-TEST_F(EmitterCallsTest, UnitsGetTheirEmittersAtStart) {
-    struct Case {
-        const char* name;
-        const char* tag;
-        bool mana, thief, mage, laser;
-    } cases[] = {
-        {"Thief", "Player", true, true, false, false},
-        {"Mage", "Player", true, false, true, false},
-        {"Rogue", "Player", true, false, false, false},
-        {"EnemyLaser", "Laser Boss", false, false, false, true},
-        {"Thief", "Enemy", false, false, false, false},
-    };
-    for (const Case& c : cases) {
-        Combat::CombatUnit* made = MakeUnit(c.name, c.tag);
-        const GameObject& object = *made->owner;
-        EXPECT_EQ(made->manaEmitter != nullptr, c.mana) << c.name;
-        EXPECT_EQ(object.GetComponent<ManaParticleEmitter>() != nullptr, c.mana) << c.name;
-        EXPECT_EQ(object.GetComponent<ThiefParticleEmitter>() != nullptr, c.thief) << c.name;
-        EXPECT_EQ(object.GetComponent<MageParticleEmitter>() != nullptr, c.mage) << c.name;
-        EXPECT_EQ(object.GetComponent<LaserParticleEmitter>() != nullptr, c.laser) << c.name;
-        if (c.mana) EXPECT_EQ(made->manaEmitter->activeOrbs, 5) << c.name;  // started at once
-    }
-}
 
 TEST_F(EmitterCallsTest, WeaponsAndEffectsReachTheCastersEmitters) {
     Combat::CombatUnit* thief = MakeUnit("Thief", "Player");
