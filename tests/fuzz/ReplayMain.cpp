@@ -22,6 +22,10 @@ void RunFile(const std::filesystem::path& path) {
 int main(int argc, char** argv) {
     int count = 0;
     for (int i = 1; i < argc; ++i) {
+        if (argv[i][0] == '-') {  // a fuzzer's flag: this build has no fuzzer
+            std::fprintf(stderr, "not a fuzzing build: %s ignored\n", argv[i]);
+            return 2;
+        }
         const std::filesystem::path arg(argv[i]);
         if (std::filesystem::is_directory(arg)) {
             for (const auto& entry : std::filesystem::directory_iterator(arg))
