@@ -3,6 +3,7 @@
 #include <GLFW/glfw3.h>
 
 #include <algorithm>
+#include <csignal>
 #include <vector>
 
 #include "platform/NativeWindow.h"
@@ -12,6 +13,9 @@ namespace platform {
 namespace {
 
 bool gReady = false;
+// Set by SIGTERM and SIGINT; the next event pump turns it into a close request, so a
+// terminal's Ctrl+C or a session's shutdown ends the game as its window's close does.
+volatile std::sig_atomic_t gQuitSignal = 0;
 GLFWwindow* gWindow = nullptr;
 WindowHandlers gHandlers;
 
@@ -33,9 +37,20 @@ void ResizeCallback(GLFWwindow*, int width, int height) {
     if (gHandlers.onResize) gHandlers.onResize(width, height);
 }
 
+void OnQuitSignal(int) { gQuitSignal = 1; }
+
+void CatchQuitSignals() {
+    struct sigaction action = {};
+    action.sa_handler = OnQuitSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+}
+
 }  // namespace
 
 bool InitWindowSystem() {
+    CatchQuitSignals();
     gReady = glfwInit() == GLFW_TRUE;
     return gReady;
 }
@@ -102,6 +117,10 @@ void SwapMainWindow() {
 
 void PumpEvents() {
     if (gWindow) glfwPollEvents();
+    if (gQuitSignal) {
+        gQuitSignal = 0;
+        if (gHandlers.onClose) gHandlers.onClose();
+    }
 }
 
 int MonitorMostlyUnder(const ScreenRect& window, const ScreenRect* monitors, int count) {
