@@ -22,6 +22,13 @@
 #include "physics/NavMeshAgent.h"
 #include "physics/Rigidbody.h"
 #include "scenemanager/SceneTransition.h"
+#include "ui/Button.h"
+#include "ui/Canvas.h"
+#include "ui/CreditsFlowController.h"
+#include "ui/MainMenu.h"
+#include "ui/OptionsMenu.h"
+#include "ui/PauseMenu.h"
+#include "ui/SaveManager.h"
 
 namespace factory {
 namespace {
@@ -60,16 +67,16 @@ const Entry kClasses[] = {
     {"SceneTransition", &Build<SceneTransition>},
     {"DontDestroyOnLoad", &Build<DontDestroyOnLoad>},
     {"EnemyBehaviour", nullptr},
-    {"Canvas", nullptr},
-    {"Button", nullptr},
-    {"MainMenu", nullptr},
-    {"PauseMenu", nullptr},
-    {"OptionsMenu", nullptr},
+    {"Canvas", &Build<UI::Canvas>},
+    {"Button", &Build<UI::Button>},
+    {"MainMenu", &Build<UI::MainMenu>},
+    {"PauseMenu", &Build<UI::PauseMenu>},
+    {"OptionsMenu", &Build<UI::OptionsMenu>},
     {"GameManager", nullptr},
-    {"CreditsFlowController", nullptr},
+    {"CreditsFlowController", &Build<CreditsFlowController>},
     {"Portal", nullptr},
     {"Fader", &Build<Fader>},
-    {"SaveManager", nullptr},
+    {"SaveManager", &Build<SaveManager>},
     {"DyanmicBGM", &Build<DynamicBGM>},
     {"Deleteelse ifExist", &Build<DeleteIfExist>},
     {"AudioListener", &Build<AudioListener>},
