@@ -7,6 +7,7 @@
 #include "audio/AudioSource.h"
 #include "audio/DynamicBGM.h"
 #include "audio/TransitionalBGM.h"
+#include "dialogue/DialogueBox.h"
 #include "gameobjectengine/Transform.h"
 #include "gameobjectengine/DeleteIfExist.h"
 #include "gameobjectengine/DontDestroyOnLoad.h"
@@ -29,6 +30,7 @@
 #include "ui/OptionsMenu.h"
 #include "ui/PauseMenu.h"
 #include "ui/SaveManager.h"
+#include "ui/Triggers.h"
 
 namespace factory {
 namespace {
@@ -61,7 +63,7 @@ const Entry kClasses[] = {
     {"TimeToLive", &Build<TimeToLive>},
     {"Translate", &Build<Translate>},
     {"Animator", &Build<Animator>},
-    {"DialogueBox", nullptr},
+    {"DialogueBox", &Build<DialogueBox>},
     {"Follow", &Build<Follow>},
     {"AudioSource", &Build<AudioSource>},
     {"SceneTransition", &Build<SceneTransition>},
@@ -81,11 +83,11 @@ const Entry kClasses[] = {
     {"Deleteelse ifExist", &Build<DeleteIfExist>},
     {"AudioListener", &Build<AudioListener>},
     {"TransitionalBGM", &Build<TransitionalBGM>},
-    {"TriggerDialogueNext", nullptr},
-    {"TriggerEnableAIController", nullptr},
+    {"TriggerDialogueNext", &Build<TriggerDialogueNext>},
+    {"TriggerEnableAIController", &Build<TriggerEnableAIController>},
     {"TriggerEnableEnemyBehaviour", nullptr},
-    {"TriggerEnableInput", nullptr},
-    {"TriggerRigidbodyDirection", nullptr},
+    {"TriggerEnableInput", &Build<TriggerEnableInput>},
+    {"TriggerRigidbodyDirection", &Build<TriggerRigidbodyDirection>},
 };
 
 const Entry* FindEntry(const std::string& className) {
