@@ -108,4 +108,6 @@ bool Knows(const std::string& className) {
     return entry && entry->build;
 }
 
+bool IsClassString(const std::string& className) { return FindEntry(className) != nullptr; }
+
 }  // namespace factory
