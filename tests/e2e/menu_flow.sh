@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The menus in the real game, with the save record in the test's own folder:
-#   run 1: splash screens -> first main menu; Options -> music off -> Escape; Exit (code 0);
+#   run 1: past the splash screens to the first main menu; Options -> music off -> Escape; Exit (code 0);
 #          the save file now says music muted;
 #   run 2: the options screen shows the music off; Credits shows the four pictures one by
 #          one (Space) and returns to the main menu; Exit (code 0);
@@ -40,9 +40,9 @@ looks_like 1215 515 "$MUSIC_OFF" 75 25 || e2e_fail "the options screen does not 
 tap Escape
 tap Down; tap space  # Options -> Credits
 for k in 1 2 3 4; do
-    wait_for "credits$k" 10
+    wait_for "credits$k" 10 credits1 credits2 credits3 credits4 menu black
     tap space
 done
-wait_for menu 10
+wait_for menu 10 credits4 black
 exit_from_menu
 echo "menu_flow: ok"

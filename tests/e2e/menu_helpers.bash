@@ -17,17 +17,18 @@ for name in "${!REF[@]}"; do
     convert "${REF[$name]}" -resize 240x135\! "$SMALL/$name.png"
 done
 
-shot() {  # the window, whatever its size, as the 1920 x 1080 screen
+shot() {  # the window as the 1920 x 1080 screen (now.png) and as a small copy (now-small.png)
     import -display "$DISPLAY" -window "$WINDOW" "$E2E_DIR/raw.png" 2>/dev/null || return 1
-    convert "$E2E_DIR/raw.png" -resize 1920x1080\! "$E2E_DIR/now.png"
+    convert "$E2E_DIR/raw.png" -resize 1920x1080\! -write "$E2E_DIR/now.png" -resize 240x135\! "$E2E_DIR/now-small.png"
 }
 
-# Prints the reference the window shows now (the closest one, when it is close enough).
+# Prints which of the named references (all when none is named) the window shows now: the
+# closest one, when it is close enough; else "none".
 classify() {
     shot || { echo none; return; }
-    convert "$E2E_DIR/now.png" -resize 240x135\! "$E2E_DIR/now-small.png"
-    local name best=none bestScore=1000 score
-    for name in "${!REF[@]}"; do
+    local names=("$@") name best=none bestScore=1000 score
+    [ ${#names[@]} -eq 0 ] && names=("${!REF[@]}")
+    for name in "${names[@]}"; do
         score=$(compare -metric RMSE "$E2E_DIR/now-small.png" "$SMALL/$name.png" null: 2>&1 | sed -E 's/.*\((.*)\).*/\1/')
         if awk -v s="$score" -v b="$bestScore" 'BEGIN { exit !(s < b) }'; then best=$name; bestScore=$score; fi
     done
@@ -35,12 +36,14 @@ classify() {
     awk -v s="$bestScore" 'BEGIN { exit !(s < 0.2) }' && echo "$best" || echo none
 }
 
+# Waits until the window shows `want` rather than any of the other named references.
 wait_for() {
     local want="$1" timeout="$2" seen=""
+    shift 2
     for _ in $(seq 1 $((timeout * 4))); do
-        seen=$(classify)
+        seen=$(classify "$want" "$@")
         if [ "$seen" = "$want" ]; then
-            [ -n "${E2E_SHOTS:-}" ] && mkdir -p "$E2E_SHOTS" && cp "$E2E_DIR/now.png" "$E2E_SHOTS/$RUN-$want.png"
+            keep "$want"
             return 0
         fi
         kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died waiting for $want"
@@ -66,22 +69,26 @@ keep() { [ -n "${E2E_SHOTS:-}" ] && mkdir -p "$E2E_SHOTS" && cp "$E2E_DIR/now.pn
 tap() {  # a press the game sees in one frame, then time for the screen to follow
     xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
     xdotool keydown --window "$WINDOW" "$1"
-    sleep 0.08
+    sleep 0.3  # several frames even on a busy machine, well below the key repeat delay
     # A key that made the game quit is let go of on the display itself (its window is gone).
     xdotool keyup --window "$WINDOW" "$1" 2>/dev/null || xdotool keyup "$1"
     sleep 0.35
 }
 
+# Starts the game and gets past the splash screens with Escape (which does nothing on the
+# menu, so a press that comes late is harmless).
 start_to_menu() {
     e2e_start_game "$GAME"
     WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "no window titled harrowvale"
-    wait_for splash 20
-    tap space
-    wait_for beta 10
-    tap Return
-    wait_for bestexp 10
-    tap Return
-    wait_for menu 10
+    local seen=""
+    for _ in $(seq 1 120); do
+        seen=$(classify menu splash beta bestexp black)
+        [ "$seen" = "menu" ] && { keep menu; return 0; }
+        case "$seen" in splash | beta | bestexp) tap Escape ;; esac
+        kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died before the menu"
+        sleep 0.25
+    done
+    e2e_fail "no main menu; the window shows $seen"
 }
 
 exit_from_menu() {  # from New Game: down to Exit
