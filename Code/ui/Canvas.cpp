@@ -37,7 +37,7 @@ void Canvas::Select(Base* target) {
     if (Base* old = selected.Get()) old->OnDeselect();
     selected = target;
     target->OnSelect();
-    AudioManager::Instance().PlaySound(kMoveSound, 1, false, -1, 0.4f);
+    AudioManager::GetInstance().PlaySound(kMoveSound, 1, false, -1, 0.4f);
     SpriteRenderer* pointer = cursor.Get();
     if (Transform* place = pointer ? OwnTransform(*pointer) : nullptr) {
         place->x = at->x + cursorOffset.x;
@@ -62,7 +62,7 @@ void Canvas::Update() {
     if (!input.GetKeyDown(InputAction::Jump) && !input.GetKeyDown(InputAction::Enter)) return;
     if (Base* current = selected.Get()) {
         current->OnClick();
-        AudioManager::Instance().PlaySound(kClickSound, 1, false, -1, 0.5f);
+        AudioManager::GetInstance().PlaySound(kClickSound, 1, false, -1, 0.5f);
     }
 }
 

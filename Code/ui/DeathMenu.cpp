@@ -16,7 +16,7 @@ const ScreenPicture kQuitSelected{"QuitSelected", DEATH_ART "QuitSelected.png", 
 }  // namespace
 
 PauseMenu* BuildDeathMenu(GameObject* gameOverScreen) {
-    AudioManager::Instance().PlaySound("Assets/Audio/BGM/Silence.ogg", 0, true, -1, 1.0f);
+    AudioManager::GetInstance().PlaySound("Assets/Audio/BGM/Silence.ogg", 0, true, -1, 1.0f);
     if (!gameOverScreen) return nullptr;
     Canvas* canvas = gameOverScreen->AddComponent<Canvas>();
     Handle<Button> restart;

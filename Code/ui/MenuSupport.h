@@ -22,7 +22,7 @@ void FetchLink(Component* asker, const JsonValue& json, const char* key, Handle<
     if (!target) return;
     Handle<GameObject> object(target);
     Handle<T>* destination = &link;
-    JobManager::Instance().AddJobFor(
+    JobManager::GetInstance().AddJobFor(
         asker,
         [object, destination]() {
             if (GameObject* found = object.Get()) *destination = found->GetComponent<T>();

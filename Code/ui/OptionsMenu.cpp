@@ -161,7 +161,7 @@ namespace {
 // Flips the mute of a group from the toggle's state before its click; returns the new mute.
 bool FlipMute(const ToggleButton* toggle, int group) {
     const bool mute = !(toggle && toggle->state);
-    AudioManager& audio = AudioManager::Instance();
+    AudioManager& audio = AudioManager::GetInstance();
     audio.lastResult = audio.Group(group).SetMute(mute);
     return mute;
 }

@@ -42,7 +42,7 @@ const ScreenPicture kQuitBG{"QuitBG", PAUSE_ART "ConfirmationBG.png", 50, 50, 25
 constexpr float kPausedMusicShare = 0.25f;
 
 void SetMusicVolume(float volume) {
-    AudioManager& audio = AudioManager::Instance();
+    AudioManager& audio = AudioManager::GetInstance();
     audio.lastResult = audio.Group(0).SetVolume(volume);
 }
 

@@ -23,7 +23,7 @@ bool SaveManager::Save() {
 
 void SaveManager::Apply() const {
     GraphicsEngine::GetInstance().SetFullscreen(record.fullscreen);
-    AudioManager& audio = AudioManager::Instance();
+    AudioManager& audio = AudioManager::GetInstance();
     audio.lastResult = audio.Group(0).SetMute(record.musicMuted);
     audio.lastResult = audio.Group(1).SetMute(record.sfxMuted);
     audio.lastResult = audio.Group(0).SetVolume(record.musicVolume);

@@ -23,7 +23,7 @@
 class UiTest : public ::testing::Test {
 protected:
     UiTest() {
-        AudioManager& audio = AudioManager::Instance();
+        AudioManager& audio = AudioManager::GetInstance();
         for (int g = 0; g < 2; ++g) {
             audio.Group(g).SetMute(false);
             audio.Group(g).SetVolume(1.0f);
@@ -51,12 +51,12 @@ protected:
 
     static bool GroupMuted(int group) {
         bool muted = false;
-        AudioManager::Instance().Group(group).GetMute(&muted);
+        AudioManager::GetInstance().Group(group).GetMute(&muted);
         return muted;
     }
     static float GroupVolume(int group) {
         float volume = -1.0f;
-        AudioManager::Instance().Group(group).GetVolume(&volume);
+        AudioManager::GetInstance().Group(group).GetVolume(&volume);
         return volume;
     }
 
@@ -75,7 +75,7 @@ protected:
         engine.Tap(action);
         engine.Step();
     }
-    uint32_t State() const { return EngineState::GetInstance().state; }
+    EngineState::State State() const { return EngineState::GetInstance().state; }
 
     EngineHarness engine;
 };

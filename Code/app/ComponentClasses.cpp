@@ -1,19 +1,20 @@
-#include "scenemanager/ComponentFactory.h"
+#include "app/ComponentClasses.h"
 
-#include <cstring>
+#include <iterator>
 
 #include "animationmanager/Animator.h"
 #include "audio/AudioListener.h"
 #include "audio/AudioSource.h"
 #include "audio/DynamicBGM.h"
 #include "audio/TransitionalBGM.h"
+#include "combat/CombatUnit.h"
 #include "dialogue/DialogueBox.h"
 #include "gameobjectengine/Transform.h"
 #include "gameobjectengine/DeleteIfExist.h"
-#include "gameobjectengine/DontDestroyOnLoad.h"
+#include "scenemanager/DontDestroyOnLoad.h"
 #include "gameobjectengine/Follow.h"
 #include "gameobjectengine/TimeToLive.h"
-#include "gameobjectengine/Translate.h"
+#include "physics/Translate.h"
 #include "graphics/Camera.h"
 #include "graphics/Fader.h"
 #include "graphics/SpriteRenderer.h"
@@ -22,39 +23,35 @@
 #include "physics/CircleCollider.h"
 #include "physics/NavMeshAgent.h"
 #include "physics/Rigidbody.h"
+#include "scenemanager/ComponentFactory.h"
 #include "scenemanager/SceneTransition.h"
 #include "ui/Button.h"
 #include "ui/Canvas.h"
 #include "ui/CreditsFlowController.h"
+#include "ui/GameManager.h"
 #include "ui/MainMenu.h"
 #include "ui/OptionsMenu.h"
 #include "ui/PauseMenu.h"
+#include "ui/Portal.h"
 #include "ui/SaveManager.h"
 #include "ui/Triggers.h"
 
-namespace factory {
 namespace {
-
-using Builder = Component* (*)(const JsonValue&);
 
 template <typename T>
 Component* Build(const JsonValue& json) {
     return new T(json);
 }
 
-struct Entry {
-    const char* className;
-    Builder build;  // null while the class is not part of the game yet: builds nothing
-};
-
-// The class strings are part of the file format, spelling included.
-const Entry kClasses[] = {
+// The class strings are part of the file format, spelling included. A null builder:
+// the class is not part of the game yet and builds nothing.
+const factory::ClassEntry kClasses[] = {
     {"Transform", &Build<Transform>},
     {"BoxCollider", &Build<BoxCollider>},
     {"CircleCollider", &Build<CircleCollider>},
     {"RigidBody", &Build<Rigidbody>},
     {"SpriteRenderer", &Build<SpriteRenderer>},
-    {"CombatUnit", nullptr},
+    {"CombatUnit", &Build<Combat::CombatUnit>},
     {"PlayerUnitController", nullptr},
     {"AIUnitController", nullptr},
     {"Camera", &Build<Camera>},
@@ -74,9 +71,9 @@ const Entry kClasses[] = {
     {"MainMenu", &Build<UI::MainMenu>},
     {"PauseMenu", &Build<UI::PauseMenu>},
     {"OptionsMenu", &Build<UI::OptionsMenu>},
-    {"GameManager", nullptr},
+    {"GameManager", &Build<GameManager>},
     {"CreditsFlowController", &Build<CreditsFlowController>},
-    {"Portal", nullptr},
+    {"Portal", &Build<Portal>},
     {"Fader", &Build<Fader>},
     {"SaveManager", &Build<SaveManager>},
     {"DyanmicBGM", &Build<DynamicBGM>},
@@ -90,24 +87,6 @@ const Entry kClasses[] = {
     {"TriggerRigidbodyDirection", &Build<TriggerRigidbodyDirection>},
 };
 
-const Entry* FindEntry(const std::string& className) {
-    for (const Entry& entry : kClasses)
-        if (className == entry.className) return &entry;
-    return nullptr;
-}
-
 }  // namespace
 
-Component* Construct(const std::string& className, const JsonValue& json) {
-    const Entry* entry = FindEntry(className);
-    return (entry && entry->build) ? entry->build(json) : nullptr;
-}
-
-bool Knows(const std::string& className) {
-    const Entry* entry = FindEntry(className);
-    return entry && entry->build;
-}
-
-bool IsClassString(const std::string& className) { return FindEntry(className) != nullptr; }
-
-}  // namespace factory
+void InstallComponentClasses() { factory::InstallClasses(kClasses, std::size(kClasses)); }
