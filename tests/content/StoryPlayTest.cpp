@@ -30,7 +30,8 @@ TEST(StoryPlay, EveryLevelAndStorySceneTakes600FramesOfPlay) {
         engine.LoadSceneFile(scenes::PathOf(index));
         SceneManager& scenes = SceneManager::GetInstance();
         // Loaded by path, as the first scene of a run: it still knows its table index.
-        ASSERT_EQ(scenes.currentSceneIndex, static_cast<uint32_t>(index));
+        const auto loaded = scenes.currentSceneIndex;
+        ASSERT_EQ(loaded, static_cast<uint32_t>(index));
         Transform* thief = engine.Get<Transform>("Thief");
         const float startX = thief ? thief->x : 0.0f;
         for (int frame = 0; frame < 600; ++frame) {
@@ -42,7 +43,7 @@ TEST(StoryPlay, EveryLevelAndStorySceneTakes600FramesOfPlay) {
             << platform::ShownMessages().front().text;
         EXPECT_EQ(EngineState::GetInstance().state, EngineState::Run) << scenes::PathOf(index);
         // With the heroes' classes built, the held Right key carries the led hero forward.
-        if (scenes.currentSceneIndex == static_cast<uint32_t>(index) && index != 7 && factory::Knows("CombatUnit") && factory::Knows("PlayerUnitController")) {
+        if (scenes.currentSceneIndex == loaded && index != 7 && factory::Knows("CombatUnit") && factory::Knows("PlayerUnitController")) {
             thief = engine.Get<Transform>("Thief");
             ASSERT_TRUE(thief) << scenes::PathOf(index);
             EXPECT_GT(thief->x, startX + 100.0f) << scenes::PathOf(index) << ": the Thief did not run";
