@@ -148,3 +148,15 @@ TEST_F(PauseMenuTest, AMenuGoneBeforeItsButtonsLeavesThemUnbound) {
     engine.Find("Pause")->RemoveAllComponents();
     EXPECT_FALSE(resume->onClick);
 }
+
+TEST_F(PauseMenuTest, AShippedLevelStartedByPathPausesAndRestartsItself) {
+    EngineHarness::ResetEngine();
+    engine.LoadSceneFile("Assets/Scenes/1_Slums.scene");
+    engine.Step(2);
+    GameFlags::word = 0;  // past the level's opening
+    Key(kEscape);
+    ASSERT_TRUE(Shown("PauseScreen"));
+    engine.Get<UI::PauseMenu>("PauseMenu")->Restart();
+    EXPECT_EQ(engine.Get<SceneTransition>("LoadingOutScreen")->sceneIndex, 6);
+    EXPECT_TRUE(engine.Get<Fader>("LoadingOutScreen")->started);
+}
