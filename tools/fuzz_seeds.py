@@ -73,6 +73,13 @@ def main():
     for path in TEMPLATES:
         write("animator", compact(load(path)))
 
+    # A fresh save, one with progress and music off, a short one and a long one.
+    fresh = bytes.fromhex("0600000000000080 3F000000 0000803F 00010000".replace(" ", ""))
+    write("save", fresh)
+    write("save", bytes.fromhex("0d000000 0000803e 01000000 0000803f 00000000".replace(" ", "")))
+    write("save", fresh[:7])
+    write("save", fresh + b"\x00" * 12)
+
     pngs = sorted(p for p in glob.glob("Assets/Art/**/*.png", recursive=True) if os.path.getsize(p) < 4096)
     for path in pngs[:12]:
         write("png", open(path, "rb").read())
