@@ -7,6 +7,8 @@
 #include "audio/AudioSource.h"
 #include "audio/DynamicBGM.h"
 #include "audio/TransitionalBGM.h"
+#include "combat/EnemyBehaviour.h"
+#include "combat/UnitController.h"
 #include "gameobjectengine/Transform.h"
 #include "gameobjectengine/DeleteIfExist.h"
 #include "gameobjectengine/DontDestroyOnLoad.h"
@@ -46,8 +48,8 @@ const Entry kClasses[] = {
     {"RigidBody", &Build<Rigidbody>},
     {"SpriteRenderer", &Build<SpriteRenderer>},
     {"CombatUnit", nullptr},
-    {"PlayerUnitController", nullptr},
-    {"AIUnitController", nullptr},
+    {"PlayerUnitController", &Build<PlayerUnitController>},
+    {"AIUnitController", &Build<AIUnitController>},
     {"Camera", &Build<Camera>},
     {"UIText", &Build<UIText>},
     {"NavMeshAgent", &Build<NavMeshAgent>},
@@ -59,7 +61,7 @@ const Entry kClasses[] = {
     {"AudioSource", &Build<AudioSource>},
     {"SceneTransition", &Build<SceneTransition>},
     {"DontDestroyOnLoad", &Build<DontDestroyOnLoad>},
-    {"EnemyBehaviour", nullptr},
+    {"EnemyBehaviour", &Build<EnemyBehaviour>},
     {"Canvas", nullptr},
     {"Button", nullptr},
     {"MainMenu", nullptr},
