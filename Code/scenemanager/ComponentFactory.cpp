@@ -9,6 +9,7 @@
 #include "audio/TransitionalBGM.h"
 #include "combat/EnemyBehaviour.h"
 #include "combat/UnitController.h"
+#include "dialogue/DialogueBox.h"
 #include "gameobjectengine/Transform.h"
 #include "gameobjectengine/DeleteIfExist.h"
 #include "gameobjectengine/DontDestroyOnLoad.h"
@@ -24,6 +25,7 @@
 #include "physics/NavMeshAgent.h"
 #include "physics/Rigidbody.h"
 #include "scenemanager/SceneTransition.h"
+#include "ui/Triggers.h"
 
 namespace factory {
 namespace {
@@ -56,7 +58,7 @@ const Entry kClasses[] = {
     {"TimeToLive", &Build<TimeToLive>},
     {"Translate", &Build<Translate>},
     {"Animator", &Build<Animator>},
-    {"DialogueBox", nullptr},
+    {"DialogueBox", &Build<DialogueBox>},
     {"Follow", &Build<Follow>},
     {"AudioSource", &Build<AudioSource>},
     {"SceneTransition", &Build<SceneTransition>},
@@ -76,11 +78,11 @@ const Entry kClasses[] = {
     {"Deleteelse ifExist", &Build<DeleteIfExist>},
     {"AudioListener", &Build<AudioListener>},
     {"TransitionalBGM", &Build<TransitionalBGM>},
-    {"TriggerDialogueNext", nullptr},
-    {"TriggerEnableAIController", nullptr},
+    {"TriggerDialogueNext", &Build<TriggerDialogueNext>},
+    {"TriggerEnableAIController", &Build<TriggerEnableAIController>},
     {"TriggerEnableEnemyBehaviour", nullptr},
-    {"TriggerEnableInput", nullptr},
-    {"TriggerRigidbodyDirection", nullptr},
+    {"TriggerEnableInput", &Build<TriggerEnableInput>},
+    {"TriggerRigidbodyDirection", &Build<TriggerRigidbodyDirection>},
 };
 
 const Entry* FindEntry(const std::string& className) {

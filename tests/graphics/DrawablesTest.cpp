@@ -33,7 +33,13 @@ protected:
     ScopedGraphics graphics;
     GraphicsEngine& engine = GraphicsEngine::GetInstance();
 
-    void SetUp() override { harness.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})"); }
+    void SetUp() override {
+        harness.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");
+        // Every scene load builds the speech bubble and its overlay; these tests count only their own drawables.
+        for (const char* name : {"Dialogue", "DialogueOverlay"})
+            if (GameObject* object = SceneManager::GetInstance().GetGameObjectByName(name))
+                SceneManager::GetInstance().DestroyGameObjectNow(object->id);
+    }
 
     GameObject* MakeObject(const char* name, float x, float y) {
         GameObject* object = SceneManager::GetInstance().CreateGameObject(name, true);

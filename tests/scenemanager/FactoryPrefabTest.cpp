@@ -38,7 +38,8 @@ TEST(Factory, ComponentForMissingObjectIsNotBuilt) {
     engine.LoadSceneText(R"({"GameObjects": [["A", 1], null], "Components": [], "Dialogue": []})");
     EXPECT_EQ(Build(R"({"class": "Transform", "gameObjectID": -1})"), nullptr);
     EXPECT_EQ(Build(R"({"class": "Transform", "gameObjectID": 1})"), nullptr);   // reserved slot
-    EXPECT_EQ(Build(R"({"class": "Transform", "gameObjectID": 2})"), nullptr);   // at the mark
+    const int32_t mark = static_cast<int32_t>(SceneManager::GetInstance().Objects().Mark());
+    EXPECT_EQ(Build(R"({"class": "Transform", "gameObjectID": )" + std::to_string(mark) + "}"), nullptr);  // at the mark
     EXPECT_EQ(Build(R"({"class": "Transform", "gameObjectID": 99})"), nullptr);
 }
 

@@ -86,16 +86,18 @@ TEST(Tick, SceneChangeStateClearsSceneRunsLoadAndResumes) {
     const std::string next = engine.WriteTempFile(R"({"GameObjects": [["New", 1]], "Components": [], "Dialogue": []})");
     Engine().state = EngineState::SceneChange;
     JobManager::Instance().AddJob([next]() { SceneManager::GetInstance().LoadScene(next); }, JobKind::SceneLoad, 0.0f);
-    JobManager::Instance().AddJob([] {}, JobKind::Frame, 0.0f);  // dropped by the load
+    bool droppedJobRan = false;
+    JobManager::Instance().AddJob([&droppedJobRan] { droppedJobRan = true; }, JobKind::Frame, 0.0f);  // dropped by the load
     InputManager::GetInstance().OnKey(32, true);
     engine.Step();
     EXPECT_EQ(Engine().state, EngineState::Run);
     EXPECT_EQ(destroyed, 1);
     EXPECT_EQ(engine.Find("Old"), nullptr);
     EXPECT_NE(engine.Find("New"), nullptr);
-    EXPECT_EQ(JobManager::Instance().Count(), 0u);
+    EXPECT_EQ(JobManager::Instance().Count(JobKind::SceneLoad), 0u);
     EXPECT_TRUE(InputManager::GetInstance().enabled);
     engine.Step();
+    EXPECT_FALSE(droppedJobRan);
     EXPECT_FALSE(InputManager::GetInstance().GetKeyDown(InputAction::Jump));  // held across the change: not fresh
 }
 

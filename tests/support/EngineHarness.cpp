@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "animationmanager/AnimationManager.h"
+#include "dialogue/DialogueManager.h"
 #include "gameobjectengine/EngineState.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameRandom.h"
@@ -39,6 +40,7 @@ void EngineHarness::ResetEngine() {
     SceneManager::GetInstance().DestroyAll();
     JobManager::Instance().Clear();
     AnimationManager::GetInstance().Clear();
+    Dialogue::DialogueManager::Instance().Reset();
     PhysicsManager::GetInstance().Reset();
     InputManager::GetInstance().ResetAll();
     GameFlags::word = 0;

@@ -1,0 +1,129 @@
+// Triggers: a "Player" walking into the area fires the trigger's kind.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "EngineHarness.h"
+#include "combat/UnitController.h"
+#include "dialogue/DialogueManager.h"
+#include "gameobjectengine/InputManager.h"
+#include "gameobjectengine/JobManager.h"
+#include "physics/Rigidbody.h"
+#include "ui/Triggers.h"
+
+namespace {
+
+// Object 0 "Area": the trigger (with or without its kinematic body); 1 "Walker" standing in
+// it with the given tag; 2 "Enemy" with a body facing right; 3 "Far" away from the area.
+std::string TriggerScene(const std::string& trigger, const std::string& walkerTag, bool areaHasBody = true) {
+    return R"({"GameObjects": [["Area", 1], ["Walker", 1, ")" + walkerTag + R"("], ["Enemy", 1], ["Far", 1, "Player"]],
+      "Components": [
+        {"class": "Transform", "gameObjectID": 0, "position": {"x": 500, "y": 500, "z": 0}},
+        {"class": "BoxCollider", "gameObjectID": 0, "width": 100, "height": 100})" +
+           (areaHasBody ? R"(,
+        {"class": "RigidBody", "gameObjectID": 0, "isKinematic": 1, "useGravity": 0})"
+                        : "") +
+           R"(,
+        {"gameObjectID": 0, )" + trigger + R"(},
+        {"class": "Transform", "gameObjectID": 1, "position": {"x": 510, "y": 500, "z": 0}},
+        {"class": "BoxCollider", "gameObjectID": 1, "width": 40, "height": 40},
+        {"class": "Transform", "gameObjectID": 2, "position": {"x": 2000, "y": 500, "z": 0}},
+        {"class": "RigidBody", "gameObjectID": 2, "useGravity": 0},
+        {"class": "Transform", "gameObjectID": 3, "position": {"x": 3000, "y": 500, "z": 0}},
+        {"class": "BoxCollider", "gameObjectID": 3, "width": 40, "height": 40}],
+      "Dialogue": [["Walker", 0, -100, "one", 0], ["Walker", 0, -100, "two", 0]]})";
+}
+
+struct TriggerCase {
+    const char* name;
+    std::string trigger;
+    const char* walkerTag;
+    int frames;
+    std::function<bool()> fired;
+    bool expectFired;
+    bool expectEnabledAfter;
+};
+
+bool Facing(uint32_t facing) {
+    auto* body = SceneManager::GetInstance().GetGameObjectByName("Enemy")->GetComponent<Rigidbody>();
+    return body->facing == facing;
+}
+
+}  // namespace
+
+TEST(Triggers, EachKindFiresOnPlayerContact) {
+    const auto linesShown = [] { return Dialogue::DialogueManager::Instance().currentLine; };
+    const TriggerCase cases[] = {
+        {"dialogue once", R"("class": "TriggerDialogueNext")", "Player", 5, [&] { return linesShown() == 1; }, true,
+         false},
+        {"dialogue every frame", R"("class": "TriggerDialogueNext", "disableAfterTrigger": 0)", "Player", 3,
+         [&] { return linesShown() == 2; }, true, true},
+        {"lower-case player", R"("class": "TriggerDialogueNext")", "player", 5, [&] { return linesShown() == 0; },
+         true, true},
+        {"enemy", R"("class": "TriggerDialogueNext")", "Enemy", 5, [&] { return linesShown() == 0; }, true, true},
+        {"turn left", R"("class": "TriggerRigidbodyDirection", "target": 2)", "Player", 3, [] { return Facing(0); },
+         true, false},
+        {"turn right", R"("class": "TriggerRigidbodyDirection", "target": 2, "left": 0)", "Player", 3,
+         [] { return Facing(1); }, true, false},
+        {"no target", R"("class": "TriggerRigidbodyDirection", "target": 40)", "Player", 3, [] { return Facing(1); },
+         true, false},
+        {"input off", R"("class": "TriggerEnableInput", "enable": 0)", "Player", 3,
+         [] { return !InputManager::GetInstance().enabled; }, true, false},
+    };
+    for (const TriggerCase& c : cases) {
+        EngineHarness engine;
+        engine.LoadSceneText(TriggerScene(c.trigger, c.walkerTag));
+        Dialogue::DialogueManager::Instance().NextDialogue(false);
+        Dialogue::DialogueManager::Instance().EndDialogue();
+        Dialogue::DialogueManager::Instance().currentLine = 0;
+        engine.Step(c.frames);
+        EXPECT_EQ(c.fired(), c.expectFired) << c.name;
+        auto* trigger = engine.Get<TriggerBasic>("Area");
+        ASSERT_NE(trigger, nullptr) << c.name;
+        EXPECT_EQ(trigger->enabled, c.expectEnabledAfter) << c.name;
+    }
+}
+
+TEST(Triggers, AiControllerIsSwitchedByItsTarget) {
+    for (const bool enable : {false, true}) {
+        EngineHarness engine;
+        engine.LoadSceneText(TriggerScene(R"("class": "TriggerDialogueNext", "enabled": 0)", "Player"));
+        auto* ai = engine.Find("Enemy")->AddComponent<AIUnitController>();
+        ai->enabled = !enable;
+        // Added as a prefab's would be: its look-up runs once the target exists.
+        JsonDocument json;
+        ASSERT_TRUE(json::Parse(std::string(R"({"class": "TriggerEnableAIController", "gameObjectID": 0, "target": 2,
+                                               "enable": )") + (enable ? "1" : "0") + "}",
+                                json));
+        ASSERT_NE(SceneManager::GetInstance().CreateComponent(json), nullptr);
+        JobManager::Instance().RunJobs(JobKind::Lookup);
+        engine.Step(3);
+        EXPECT_EQ(ai->enabled, enable);
+    }
+}
+
+TEST(Triggers, DisablingInputLetsGoOfHeldKeys) {
+    EngineHarness engine;
+    engine.LoadSceneText(TriggerScene(R"("class": "TriggerEnableInput", "enable": 0, "enabled": 0)", "Player"));
+    engine.Press(0);
+    engine.Step();
+    engine.Get<TriggerBasic>("Area")->enabled = true;
+    engine.Step(2);
+    InputManager& input = InputManager::GetInstance();
+    EXPECT_FALSE(input.enabled);
+    EXPECT_EQ(input.held[0], 0);
+    EXPECT_EQ(input.current[0], 0);
+    input.enabled = true;  // as a later trigger with "enable" 1 does
+    engine.Step();
+    EXPECT_EQ(input.current[0], 0);  // the key must be pressed again
+    engine.Release(0);
+}
+
+TEST(Triggers, TriggerWithoutBodyDoesNothing) {
+    EngineHarness engine;
+    engine.LoadSceneText(TriggerScene(R"("class": "TriggerDialogueNext")", "Player", false));
+    engine.Step(3);
+    EXPECT_TRUE(engine.Get<TriggerBasic>("Area")->enabled);
+    EXPECT_EQ(Dialogue::DialogueManager::Instance().currentLine, 0u);
+}
