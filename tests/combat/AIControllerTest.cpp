@@ -37,8 +37,7 @@ struct AIControl : ::testing::Test {
             s.Hero("Mage", 300, 850);
         }
         if (fighter) fighter(s);
-        engine.LoadSceneText(s.Json());
-        engine.Step();
+        engine.LoadSceneText(s.Json());  // loaded and started; the tests run the updates they need
     }
     // Whether the unit started weapon `index` in this update.
     static bool Cast(const CombatUnit* unit, int index) {
@@ -52,24 +51,34 @@ struct AIControl : ::testing::Test {
     }
 };
 
-TEST_F(AIControl, FollowerWalksToTheLeaderAndJumpsOntoHigherGround) {
+TEST_F(AIControl, FollowerWalksToTheLeaderAndJumpsToHigherCells) {
     SceneText s;
-    s.Floor(0, 1300, 950);
-    s.Floor(1200, 4000, 850);  // a step 100 px up
-    s.Hero("Thief", 1800, 750);
+    s.Floor(0, 4000, 950);
+    s.Hero("Thief", 1800, 850);
     s.Hero("Mage", 300, 850);
     engine.LoadSceneText(s.Json());
-    float highest = 1e9f;
-    for (int frame = 0; frame < 600; ++frame) {
+    auto distanceSq = [&] {
+        const float dx = f.Place("Thief")->x - f.Place("Mage")->x, dy = f.Place("Thief")->y - f.Place("Mage")->y;
+        return dx * dx + dy * dy;
+    };
+    engine.Step(480);  // 1200 px at 250 px/s
+    EXPECT_LE(distanceSq(), 300.0f * 300.0f);
+    EXPECT_GT(distanceSq(), 200.0f * 200.0f);    // it stops once near
+    EXPECT_EQ(f.Unit("Mage")->moveDirection, 0);
+    // The leader up in the air, 450 px above: the path leads up and the follower jumps.
+    Rigidbody* leader = f.Body("Thief");
+    leader->useGravity = false;
+    leader->isKinematic = true;
+    const float ground = f.Place("Mage")->y;
+    f.Move("Mage", 1000, ground);  // on a cell's edge, so the cell straight above counts as reached
+    f.Move("Thief", 1000, ground - 450);
+    engine.Get<NavMeshAgent>("Mage")->repathCounter = NavMeshAgent::kRepathCalls;  // search now
+    float highest = ground;
+    for (int frame = 0; frame < 120; ++frame) {
         engine.Step();
         highest = std::min(highest, f.Place("Mage")->y);
     }
-    const float dx = f.Place("Thief")->x - f.Place("Mage")->x;
-    const float dy = f.Place("Thief")->y - f.Place("Mage")->y;
-    EXPECT_LE(dx * dx + dy * dy, 300.0f * 300.0f + 1);
-    EXPECT_LT(highest, 700.0f);                 // it jumped
-    EXPECT_NEAR(f.Place("Mage")->y, 750, 5);    // and stands on the step
-    EXPECT_EQ(f.Unit("Mage")->moveDirection, 0);  // near the leader it stands
+    EXPECT_LT(highest, ground - 100);
 }
 
 TEST_F(AIControl, FollowerKeepsItsPlaceWithin300Pixels) {
@@ -198,7 +207,7 @@ TEST_F(AIControl, NoHeroNoAttack) {
 }
 
 TEST_F(AIControl, EnemyListBorrowsItsEntries) {
-    Load([](SceneText& s) { s.Enemy("Brute", 1000, 850, ""); });
+    Load([](SceneText& s) { s.Enemy("Brute", 1000, 850, "\"aggroRange\": 0"); });
     SceneManager::GetInstance().SwapCharacter();  // the Thief follows
     AIUnitController* thief = f.AI("Thief");
     ASSERT_EQ(thief->EnemyCount(), 1u);

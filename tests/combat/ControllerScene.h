@@ -3,8 +3,8 @@
 // written as a scene file in code, loaded through the real load (look-ups, Start,
 // party set-up).
 //
-// Positions are Transforms; a fighter's box is 60 x 200, so it stands 100 px above the
-// floor's top, where navigation puts its feet.
+// Positions are Transforms; a fighter is a circle of radius 100 (moving bodies pass through
+// one another), so it stands 100 px above the floor's top, where navigation puts its feet.
 #include <string>
 #include <vector>
 
@@ -58,12 +58,12 @@ public:
             .Add(id, "BoxCollider", "\"width\": " + Num((right - left) / 2) + ", \"height\": 50, \"isStatic\": 1");
         return id;
     }
-    // A fighter: Transform, box, body, unit (with extra unit keys and weapons) and an agent.
+    // A fighter: Transform, circle, body, unit (with extra unit keys and weapons) and an agent.
     int Fighter(const std::string& name, const std::string& tag, float x, float y, const std::string& weapons,
                 const std::string& unitKeys = "", unsigned layer = 2) {
         const int id = Object(name, tag, layer);
         At(id, x, y)
-            .Add(id, "BoxCollider", "\"width\": 30, \"height\": 100")
+            .Add(id, "CircleCollider", "\"radius\": 100")
             .Add(id, "RigidBody", "\"useGravity\": 1")
             .Add(id, "CombatUnit",
                  std::string(unitKeys.empty() ? "" : unitKeys + ", ") + "\"weapons\": [" + weapons + "]")

@@ -22,7 +22,6 @@ struct Enemies : ::testing::Test {
         if (mage) s.Hero("Mage", 300, 850);
         s.Enemy("Brute", 1500, 850, behaviour);
         engine.LoadSceneText(s.Json());
-        engine.Step();
     }
     EnemyBehaviour* Brute() const { return f.Behaviour("Brute"); }
 };
@@ -40,7 +39,7 @@ TEST_F(Enemies, PatrolWalksBetweenTheWaypoints) {
     Brute()->Update();
     EXPECT_EQ(Brute()->patrolLeg, 0);
     const float turn = f.Place("Brute")->x;
-    engine.Step(120);
+    engine.Step(240);  // the agent searches anew within 60 updates
     EXPECT_LT(f.Place("Brute")->x, turn - 200);  // back toward waypoint 2
     EXPECT_EQ(Brute()->state, EnemyBehaviour::kPatrol);
 }
@@ -76,7 +75,7 @@ TEST_F(Enemies, NoticesTheNearerHeroWithinRange) {
 }
 
 TEST_F(Enemies, ChasesAttacksAndGivesUpWhenTheHeroIsGone) {
-    Load(R"("aggroRange": 700, "waypoint1X": 3000, "waypoint1Y": 850)", false);
+    Load(R"("aggroRange": 700, "waypoint1X": 0, "waypoint1Y": 850)", false);
     CombatUnit* brute = f.Unit("Brute");
     bool attacked = false;
     for (int frame = 0; frame < 300 && !attacked; ++frame) {
