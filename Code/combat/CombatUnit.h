@@ -34,6 +34,8 @@ public:
     bool HasState(EFCUSTATE state) const { return states[state] != 0; }
 
     Rigidbody* rigidbody = nullptr;  // of the same object
+    int32_t currentMana = 100;
+    int32_t currentWeaponIndex = 0;  // slot of the weapon last started
     uint32_t states[STATE_COUNT] = {};
     int32_t jumpCount = 0;           // jumps since the unit last stood on the ground
     uint32_t actionRequests = 0;     // kJumpRequest: a jump is wanted

@@ -3,6 +3,7 @@
 #include <GLFW/glfw3.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 #include "gameobjectengine/GameObject.h"
@@ -77,7 +78,11 @@ bool GraphicsEngine::Init() {
 }
 
 void GraphicsEngine::Render() {
-    if (!initialised || shutDown || !gl_) return;
+    if (!initialised || shutDown || !gl_) {
+        // Nothing draws, but the emitters submitted this frame's particles all the same.
+        particleQueue.clear();
+        return;
+    }
     DrawFrame();
     platform::SwapMainWindow();
 }
@@ -143,6 +148,15 @@ void GraphicsEngine::AddRender(::Render* render) {
             textures.MarkUsed(sprite->x360Texture);
         }
     }
+}
+
+void GraphicsEngine::ForgetParticles(const void* begin, const void* end) {
+    const auto* from = static_cast<const unsigned char*>(begin);
+    const auto* to = static_cast<const unsigned char*>(end);
+    std::erase_if(particleQueue, [from, to](const Particle* p) {
+        const auto* at = reinterpret_cast<const unsigned char*>(p);
+        return std::less_equal<>()(from, at) && std::less<>()(at, to);
+    });
 }
 
 void GraphicsEngine::RemoveRender(::Render* render) {

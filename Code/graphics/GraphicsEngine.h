@@ -40,8 +40,8 @@ public:
     // GL start-up on the current context: functions, buffers, programs, font, particle
     // pass, damage fonts, projection. False on failure, after its "GRAPHICS ENGINE" box.
     bool Init();
-    // One frame: clear, the render list, debug lines, buffer swap. Nothing without Init
-    // or after Shutdown.
+    // One frame: clear, the render list, debug lines, buffer swap. Without Init or after
+    // Shutdown it only empties the particle queue (no frame may leave it filled).
     void Render();
     // Marks the engine shut down: Render, SetFullscreen and texture calls return at
     // once from now on; the list and cache are emptied, the window hidden. The window
@@ -84,6 +84,9 @@ public:
     // its storage from frame to frame: submitting and draining allocate nothing once
     // it has grown to a frame's particle count.
     void SubmitParticle(Particle* particle) { particleQueue.push_back(particle); }
+    // Takes every queued particle stored in [begin, end) off the queue: an emitter that
+    // dies before the render leaves no pointer behind.
+    void ForgetParticles(const void* begin, const void* end);
 
     // The camera shift of this frame: minus the main camera's position, or 0, 0.
     void UpdateCameraOffset();

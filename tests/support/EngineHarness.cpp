@@ -12,6 +12,7 @@
 #include "gameobjectengine/InputManager.h"
 #include "gameobjectengine/JobManager.h"
 #include "gameobjectengine/Time.h"
+#include "graphics/GraphicsEngine.h"
 #include "physics/PhysicsManager.h"
 #include "platform/Clock.h"
 #include "platform/Gamepads.h"
@@ -42,6 +43,7 @@ void EngineHarness::ResetEngine() {
     AnimationManager::GetInstance().Clear();
     Dialogue::DialogueManager::Instance().Reset();
     PhysicsManager::GetInstance().Reset();
+    GraphicsEngine::GetInstance().particleQueue.clear();
     InputManager::GetInstance().ResetAll();
     GameFlags::word = 0;
     GameRandom::Seed(1);

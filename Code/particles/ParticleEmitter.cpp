@@ -1,0 +1,91 @@
+#include "particles/ParticleEmitter.h"
+
+#include "combat/CombatUnit.h"
+#include "gameobjectengine/GameFlags.h"
+#include "gameobjectengine/GameObject.h"
+#include "gameobjectengine/GameRandom.h"
+#include "gameobjectengine/Time.h"
+#include "gameobjectengine/Transform.h"
+#include "graphics/Camera.h"
+#include "graphics/GraphicsEngine.h"
+#include "physics/PhysicsManager.h"
+#include "physics/Rigidbody.h"
+
+ParticleEmitter::ParticleEmitter(int32_t gameObjectID, bool readsFacing)
+    : Component(gameObjectID), readsFacing_(readsFacing) {}
+
+ParticleEmitter::~ParticleEmitter() { ForgetQueuedParticles(); }
+
+void ParticleEmitter::OnDestroy() { ForgetQueuedParticles(); }
+
+void ParticleEmitter::ForgetQueuedParticles() const {
+    // Every pool lives inside the emitter object, so its address range covers them all.
+    if (!GraphicsEngine::Alive() || !poolsBegin_) return;
+    GraphicsEngine::GetInstance().ForgetParticles(poolsBegin_, poolsEnd_);
+}
+
+void ParticleEmitter::CoverPools(const void* object, std::size_t size) {
+    poolsBegin_ = static_cast<const unsigned char*>(object);
+    poolsEnd_ = poolsBegin_ + size;
+}
+
+void ParticleEmitter::Awake() { LoadTextures(); }
+
+void ParticleEmitter::Start() {
+    if (!owner) return;
+    transform = owner->GetComponent<Transform>();
+    unit = owner->GetComponent<Combat::CombatUnit>();
+}
+
+void ParticleEmitter::Update() { RunBaseCycle(); }
+
+void ParticleEmitter::RunBaseCycle() {
+    if (!Ready()) return;
+    if (ShouldEmit()) Emit();
+    UpdateParticles();
+    SubmitParticles();
+}
+
+bool ParticleEmitter::Ready() const {
+    const Combat::CombatUnit* u = unit.Get();
+    if (!transform.Get() || !u) return false;
+    return !readsFacing_ || u->rigidbody != nullptr;
+}
+
+bool ParticleEmitter::FacingRight() const {
+    const Combat::CombatUnit* u = unit.Get();
+    return u && u->rigidbody && u->rigidbody->facing == 1;
+}
+
+void ParticleEmitter::Shake(float seconds) {
+    if (Camera* camera = PhysicsManager::GetInstance().MainCamera()) camera->AddShake(seconds);
+}
+
+float ParticleEmitter::DeltaTime() { return Time::GetInstance().deltaTime; }
+
+bool ParticleEmitter::Paused() { return GameFlags::Any(GameFlags::Paused); }
+
+int32_t ParticleEmitter::RandomBelow(int32_t n) { return n > 0 ? GameRandom::Next() % n : 0; }
+
+bool ParticleEmitter::RandomOdd() { return (GameRandom::Next() & 1) != 0; }
+
+Particle* ParticleEmitter::FirstFree(Particle* pool, int count) {
+    const int i = FirstFreeIndex(pool, count);
+    return i < 0 ? nullptr : &pool[i];
+}
+
+int ParticleEmitter::FirstFreeIndex(const Particle* pool, int count) {
+    for (int i = 0; i < count; ++i)
+        if (!pool[i].active) return i;
+    return -1;
+}
+
+void ParticleEmitter::SubmitActive(Particle* pool, int count) {
+    GraphicsEngine& graphics = GraphicsEngine::GetInstance();
+    for (int i = 0; i < count; ++i)
+        if (pool[i].active) graphics.SubmitParticle(&pool[i]);
+}
+
+void ParticleEmitter::RetireAll(Particle* pool, int count) {
+    for (int i = 0; i < count; ++i) pool[i].active = false;
+}

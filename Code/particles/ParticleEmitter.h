@@ -1,0 +1,88 @@
+#pragma once
+// Base of the particle emitters. An emitter is a component of a unit's object that keeps
+// its particles in fixed pools inside itself (nothing is allocated per particle or per
+// frame) and, once a frame, emits, moves, fades and retires them and then puts every
+// live one on the graphics engine's particle queue, which the particle pass drains in
+// the same frame.
+//
+// Emitters are made by code (the combat unit and the AI controller add them), never from
+// scene files, and are never cloned. They read their unit, the owner's first
+// Combat::CombatUnit, every frame: mana, the CASTING and RECOVERING states, the current
+// weapon index and, for the kinds that aim, the facing of the unit's rigidbody. Without
+// a transform, a unit or (for those kinds) a rigidbody an emitter skips its update.
+//
+// While the game is paused the pools neither age, move nor fade, but stay drawn.
+#include <cstddef>
+#include <cstdint>
+
+#include "gameobjectengine/Component.h"
+#include "gameobjectengine/Handle.h"
+#include "graphics/Particle.h"
+
+class Transform;
+namespace Combat {
+class CombatUnit;
+}
+
+class ParticleEmitter : public Component {
+public:
+    explicit ParticleEmitter(int32_t gameObjectID, bool readsFacing = false);
+    // Takes its particles off the queue: a destroyed emitter leaves no pointers behind.
+    ~ParticleEmitter() override;
+
+    // Loads the kind's textures.
+    void Awake() override;
+    // Finds the owner's Transform and first Combat::CombatUnit (again on every call).
+    void Start() override;
+    // The base cycle: emit when asked to, update the pools, submit them.
+    void Update() override;
+    void OnDestroy() override;
+    Component* Clone() const override { return nullptr; }
+
+    virtual bool ShouldEmit() { return false; }
+    virtual void Emit() {}
+    virtual void UpdateParticles() {}
+    virtual void SubmitParticles() {}
+
+    Transform* GetTransform() const { return transform.Get(); }
+    Combat::CombatUnit* GetUnit() const { return unit.Get(); }
+
+protected:
+    virtual void LoadTextures() {}
+
+    // Transform and unit present, and the unit's rigidbody too for a kind that reads
+    // the facing: the update runs only then.
+    bool Ready() const;
+    // The unit's rigidbody faces right (1). Only meaningful when Ready.
+    bool FacingRight() const;
+    void RunBaseCycle();
+    // Adds Camera::AddShake to the main camera, when there is one.
+    static void Shake(float seconds);
+
+    static float DeltaTime();
+    static bool Paused();
+    // GameRandom::Next() mod n; 0 when n <= 0.
+    static int32_t RandomBelow(int32_t n);
+    static bool RandomOdd();
+    // The first inactive slot, or null.
+    static Particle* FirstFree(Particle* pool, int count);
+    static int FirstFreeIndex(const Particle* pool, int count);
+    // Every active particle of the pool, in slot order.
+    static void SubmitActive(Particle* pool, int count);
+    // Clears the active flag of every slot.
+    static void RetireAll(Particle* pool, int count);
+    // A drawn lifetime of 0 counts as 1 (no 0 / 0 alpha).
+    static float AtLeastOne(float lifetime) { return lifetime == 0.0f ? 1.0f : lifetime; }
+
+    // Each kind's constructor names its whole object, whose pools the queue may point into.
+    void CoverPools(const void* object, std::size_t size);
+
+    Handle<Transform> transform;
+    Handle<Combat::CombatUnit> unit;
+
+private:
+    void ForgetQueuedParticles() const;
+    bool readsFacing_ = false;
+    const unsigned char* poolsBegin_ = nullptr;
+    const unsigned char* poolsEnd_ = nullptr;
+};
