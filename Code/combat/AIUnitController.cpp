@@ -10,6 +10,7 @@
 #include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/Transform.h"
 #include "graphics/GraphicsEngine.h"
+#include "particles/BossParticleEmitter.h"
 #include "physics/NavMeshAgent.h"
 #include "physics/Rigidbody.h"
 #include "scenemanager/SceneManager.h"
@@ -58,6 +59,8 @@ void AIUnitController::Start() {
     UnitController::Start();
     ListSceneEnemies();
     if (!navAgent && owner) navAgent = owner->GetComponent<NavMeshAgent>();
+    // The final boss's trails, smoke and summoning circles: woken now, started with the next jobs.
+    if (owner && owner->tag == "MagitekBoss") owner->AddComponent<BossParticleEmitter>();
 }
 
 void AIUnitController::ListSceneEnemies() {

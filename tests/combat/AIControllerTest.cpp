@@ -12,6 +12,7 @@
 #include "animationmanager/AnimatorParameter.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/InputManager.h"
+#include "particles/BossParticleEmitter.h"
 
 using namespace controllertest;
 using Combat::CombatUnit;
@@ -165,6 +166,7 @@ TEST_F(AIControl, FinalBossPhases) {
                                        ", \"maxHealth\": " + std::to_string(row.maxHealth));
             s.Add(id, "Animator", kBossAnimator);
         });
+        EXPECT_NE(engine.Get<BossParticleEmitter>("Boss"), nullptr);
         Block("Boss", row.blocked);
         f.Move("Thief", 1000 + row.heroDx, 850);
         f.Move("Mage", 1000 + row.heroDx, 850);
