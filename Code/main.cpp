@@ -4,6 +4,7 @@
 #include "gameobjectengine/InputManager.h"
 #include "graphics/GraphicsEngine.h"
 #include "graphics/WindowProc.h"
+#include "platform/Heap.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
 
@@ -27,6 +28,7 @@ bool OpenGameWindow() {
 }  // namespace
 
 int main() {
+    platform::TuneHeap();
     if (!platform::InitWindowSystem()) return 1;
     EngineState& engine = EngineState::GetInstance();
     engine.SetNextScene("Assets/Scenes/SplashScreen.scene");

@@ -1,6 +1,14 @@
-// Time per physics step with n moving bodies and n static colliders, and one long
-// navigation search across the whole grid.
+// Time per physics step, the real step and the all-pairs reference step side by side on
+// the same worlds (the speed-up is printed as a counter of the real step's line), and one
+// long navigation search across the whole grid.
+//
+//   build/release/bench/bench_PhysicsBench
+//   taskset -c 0,1 build/release/bench/bench_PhysicsBench
 #include <benchmark/benchmark.h>
+
+#include <chrono>
+
+#include "../tests/physics/ReferenceStep.h"
 
 #include "combat/CombatUnit.h"
 #include "gameobjectengine/JobManager.h"
@@ -47,15 +55,85 @@ void BuildWorld(int n) {
     JobManager::Instance().RunJobs(JobKind::Frame);  // the Starts
 }
 
-void BM_PhysicsStep(benchmark::State& state) {
-    BuildWorld(static_cast<int>(state.range(0)));
+// The tables full: 512 circle bodies walking on 512 static tiles spread over a level of
+// 8000 by 1500 pixels (1024 objects, the most the table holds).
+void BuildFullWorld() {
+    Clean();
+    for (int i = 0; i < 512; ++i) {
+        const float x = 125.0f + static_cast<float>(i % 32) * 250.0f, y = 150.0f + static_cast<float>(i / 32) * 90.0f;
+        auto* tile = Place("Tile", x, y)->AddComponent<BoxCollider>();
+        tile->SetSize(100.0f, 10.0f);
+        tile->isStatic = true;
+    }
+    for (int i = 0; i < 512; ++i) {
+        const float x = 125.0f + static_cast<float>(i % 32) * 250.0f, y = 100.0f + static_cast<float>(i / 32) * 90.0f;
+        GameObject* ball = Place("Ball", x, y);
+        ball->AddComponent<CircleCollider>()->radius = 20.0f;
+        ball->AddComponent<Rigidbody>();
+    }
+    JobManager::Instance().RunJobs(JobKind::Frame);
+}
+
+void Build(int n) {
+    if (n == 0) BuildFullWorld();
+    else BuildWorld(n);
+}
+
+// Bodies walk back and forth, as units driven by controllers do.
+void Walk(int frame) {
+    const float speed = (frame / 60) % 2 ? 90.0f : -90.0f;
+    PhysicsManager::GetInstance().rigidbodies.ForEach([&](Rigidbody* b) { b->xVelocity = speed; });
+}
+
+void ReferenceStep() {
     PhysicsManager& world = PhysicsManager::GetInstance();
-    for (auto _ : state) world.StepWith(1.0f / 60.0f);
+    static std::vector<Rigidbody*> bodies;
+    static std::vector<Collider*> colliders;
+    bodies.clear();
+    colliders.clear();
+    world.rigidbodies.ForEach([](Rigidbody* b) { bodies.push_back(b); });
+    world.colliders.ForEach([](Collider* c) { colliders.push_back(c); });
+    reference::Step(bodies, colliders, 1.0f / 60.0f);
+}
+
+// Microseconds per reference step on a freshly built world, after the same warm-up.
+double ReferenceMicros(int n) {
+    Build(n);
+    for (int f = 0; f < 120; ++f) Walk(f), PhysicsManager::GetInstance().StepWith(1.0f / 60.0f);
+    constexpr int kSteps = 30;
+    const auto start = std::chrono::steady_clock::now();
+    for (int f = 0; f < kSteps; ++f) Walk(120 + f), ReferenceStep();
+    const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
+    return spent.count() / kSteps;
+}
+
+// Arg: bodies in rows on floors, or 0 for the full tables.
+void BM_PhysicsStep(benchmark::State& state) {
+    const int n = static_cast<int>(state.range(0));
+    const double reference = ReferenceMicros(n);
+    Build(n);
+    PhysicsManager& world = PhysicsManager::GetInstance();
+    int frame = 0;
+    for (int f = 0; f < 120; ++f) Walk(frame++), world.StepWith(1.0f / 60.0f);
+    const auto start = std::chrono::steady_clock::now();
+    for (auto _ : state) Walk(frame++), world.StepWith(1.0f / 60.0f);
+    const std::chrono::duration<double, std::micro> spent = std::chrono::steady_clock::now() - start;
     state.counters["bodies"] = static_cast<double>(world.rigidbodies.Count());
     state.counters["colliders"] = static_cast<double>(world.colliders.Count());
+    state.counters["reference_us"] = reference;
+    state.counters["speedup"] = reference / (spent.count() / static_cast<double>(state.iterations()));
     Clean();
 }
-BENCHMARK(BM_PhysicsStep)->Arg(100)->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_PhysicsStep)->Arg(0)->Arg(100)->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
+
+void BM_PhysicsReferenceStep(benchmark::State& state) {
+    Build(static_cast<int>(state.range(0)));
+    int frame = 0;
+    for (int f = 0; f < 120; ++f) Walk(frame++), PhysicsManager::GetInstance().StepWith(1.0f / 60.0f);
+    for (auto _ : state) Walk(frame++), ReferenceStep();
+    Clean();
+}
+BENCHMARK(BM_PhysicsReferenceStep)->Arg(0)->Arg(100)->Arg(300)->Arg(1000)->Unit(benchmark::kMicrosecond);
 
 void BM_LongNavigationSearch(benchmark::State& state) {
     Clean();

@@ -98,6 +98,22 @@ bool GlRenderer::CreateBuffers() {
     return glGetError() == GL_NO_ERROR;
 }
 
+void GlRenderer::SetSubmission(Submission submission) {
+    Flush();
+    submission_ = submission;
+}
+
+void GlRenderer::BindingsChanged() { batch_.ForgetBindings(); }
+
+void GlRenderer::Flush() {
+    if (submission_ != Submission::Batched || !batch_.Ready()) return;
+    batch_.Flush();
+    // Leave the bindings as a frame of single draws leaves them.
+    Gl().glBindVertexArray(0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    batch_.ForgetBindings();
+}
+
 bool GlRenderer::CreateShaders() {
     const GLFunctions& gl = Gl();
     for (ShaderInfo& info : shaders_) {
@@ -107,6 +123,8 @@ bool GlRenderer::CreateShaders() {
         for (int i = 0; i < info.uniformCount; ++i)
             info.locations[i] = gl.glGetUniformLocation(program, info.uniformNames[i]);
     }
+    // Without the batch programs every record is drawn on its own.
+    if (!batch_.Create()) submission_ = Submission::OneDrawPerItem;
     return true;
 }
 
@@ -122,15 +140,37 @@ void GlRenderer::SetProjection(const Matrix4& projection) {
         gl.glUniformMatrix4fv(info.locations[kProjection], 1, GL_FALSE, projection.m);
     }
     gl.glUseProgram(0);
+    if (batch_.Ready()) batch_.SetProjection(projection);
 }
 
 void GlRenderer::BeginFrame() {
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClearDepth(1.0);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    // Whatever ran between frames may have bound other things.
+    BindingsChanged();
+    drawCalls_ = 0;
+    batch_.drawCalls = 0;
 }
 
+bool GlRenderer::Batching() const { return submission_ == Submission::Batched && batch_.Ready(); }
+
 void GlRenderer::DrawSpriteQuad(const SpriteDraw& d) {
+    if (Batching()) batch_.Sprite(d);
+    else DrawSpriteNow(d);
+}
+
+void GlRenderer::DrawGlyphQuad(const GlyphDraw& d) {
+    if (Batching()) batch_.Glyph(d, shaders_[kTextProgram]);
+    else DrawGlyphNow(d);
+}
+
+void GlRenderer::DrawParticleQuad(const ParticleDraw& d) {
+    if (Batching()) batch_.Particle(d);
+    else DrawParticleNow(d);
+}
+
+void GlRenderer::DrawSpriteNow(const SpriteDraw& d) {
     const GLFunctions& gl = Gl();
     const ShaderInfo& s = shaders_[kSpriteProgram];
     gl.glUseProgram(s.program);
@@ -142,11 +182,12 @@ void GlRenderer::DrawSpriteQuad(const SpriteDraw& d) {
     gl.glUniform4f(s.locations[kTint], d.tint[0], d.tint[1], d.tint[2], d.tint[3]);
     glBindTexture(GL_TEXTURE_2D, d.texture);
     glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
+    ++drawCalls_;
     gl.glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void GlRenderer::DrawGlyphQuad(const GlyphDraw& d) {
+void GlRenderer::DrawGlyphNow(const GlyphDraw& d) {
     const GLFunctions& gl = Gl();
     const ShaderInfo& s = shaders_[kTextProgram];
     gl.glUseProgram(s.program);
@@ -158,11 +199,12 @@ void GlRenderer::DrawGlyphQuad(const GlyphDraw& d) {
     gl.glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(d.vertices), d.vertices);
     glBindTexture(GL_TEXTURE_2D, d.texture);
     glDrawArrays(GL_TRIANGLES, 0, 6);
+    ++drawCalls_;
     gl.glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void GlRenderer::DrawParticleQuad(const ParticleDraw& d) {
+void GlRenderer::DrawParticleNow(const ParticleDraw& d) {
     const GLFunctions& gl = Gl();
     const ShaderInfo& s = shaders_[kParticleProgram];
     gl.glUseProgram(s.program);
@@ -171,11 +213,13 @@ void GlRenderer::DrawParticleQuad(const ParticleDraw& d) {
     gl.glUniform1f(s.locations[kParticleAlpha], d.alpha);
     glBindTexture(GL_TEXTURE_2D, d.texture);
     glDrawArrays(GL_TRIANGLES, 0, 6);
+    ++drawCalls_;
     gl.glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
 void GlRenderer::DrawDebugLines(GraphicsEngine& engine) {
+    Flush();
     const GLFunctions& gl = Gl();
     bool any = false;
     for (DebugLine& line : engine.debugLines) {
@@ -199,10 +243,11 @@ void GlRenderer::DrawDebugLines(GraphicsEngine& engine) {
                    [&](const GEFont& g, const float* v) {
                        draw.texture = g.texture;
                        std::memcpy(draw.vertices, v, sizeof(draw.vertices));
-                       DrawGlyphQuad(draw);
+                       DrawGlyphNow(draw);  // in turn with the lines
                    });
     }
     if (any) gl.glUseProgram(0);
+    BindingsChanged();
 }
 
 uint32_t GlRenderer::UploadRgba(const unsigned char* pixels, uint32_t width, uint32_t height) {
@@ -215,10 +260,11 @@ uint32_t GlRenderer::UploadRgba(const unsigned char* pixels, uint32_t width, uin
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     // Row 0 of the picture is its top; the sprite shader turns the quad's v around.
+    // No mipmaps: the minification filter is GL_LINEAR, which samples only level 0.
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(width), static_cast<GLsizei>(height), 0, GL_RGBA,
                  GL_UNSIGNED_BYTE, pixels);
-    Gl().glGenerateMipmap(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, 0);
+    BindingsChanged();
     return name;
 }
 
@@ -244,10 +290,12 @@ uint32_t GlRenderer::UploadGlyph(const unsigned char* rows, int width, int heigh
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glBindTexture(GL_TEXTURE_2D, 0);
+    BindingsChanged();
     return name;
 }
 
 void GlRenderer::Delete(uint32_t name) {
     const GLuint id = name;
     glDeleteTextures(1, &id);
+    BindingsChanged();
 }

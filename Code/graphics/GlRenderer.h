@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "graphics/GlBatch.h"
 #include "graphics/Matrix4.h"
 #include "graphics/RenderPasses.h"
 #include "graphics/TextureCache.h"
@@ -29,6 +30,12 @@ public:
     enum TextUniform { kTextColor = 1, kTextSampler = 2 };
     enum ParticleUniform { kParticleTransform = 1, kParticleAlpha = 2 };
 
+    // Batched: runs of records sharing program and texture go out as one draw, and
+    // bindings are made only when they change. OneDrawPerItem: each record is its own
+    // draw that binds everything and unbinds its vertex array and texture afterwards
+    // (kept as the reference the batched pictures are compared with).
+    enum class Submission { Batched, OneDrawPerItem };
+
     GlRenderer();
 
     // The entry points of the current context; false when the context is older than 4.3,
@@ -42,6 +49,12 @@ public:
     void SetViewport(int x, int y, int width, int height);
     void SetProjection(const Matrix4& projection);
     void BeginFrame();
+    // Draws whatever is still pending; leaves no vertex array or texture bound.
+    void Flush();
+    void SetSubmission(Submission submission);
+    Submission CurrentSubmission() const { return submission_; }
+    // Draw calls of the passes since the last BeginFrame.
+    uint32_t DrawCalls() const { return drawCalls_ + batch_.drawCalls; }
     // Draws and frees the used debug-line slots.
     void DrawDebugLines(GraphicsEngine& engine);
 
@@ -56,7 +69,17 @@ public:
     const ShaderInfo& Shader(Program which) const { return shaders_[which]; }
 
 private:
+    bool Batching() const;
+    void DrawSpriteNow(const SpriteDraw& draw);
+    void DrawGlyphNow(const GlyphDraw& draw);
+    void DrawParticleNow(const ParticleDraw& draw);
+    // Bindings changed behind the batch's back.
+    void BindingsChanged();
+
     ShaderInfo shaders_[kProgramCount];
+    GlBatch batch_;
+    Submission submission_ = Submission::Batched;
+    uint32_t drawCalls_ = 0;
     uint32_t vao_[4] = {};
     uint32_t vbo_[4] = {};
     uint32_t ebo_ = 0;

@@ -92,6 +92,7 @@ void GraphicsEngine::DrawFrame() {
     gl_->BeginFrame();
     UpdateCameraOffset();
     DrawListTo(*gl_);
+    gl_->Flush();
     gl_->DrawDebugLines(*this);
 }
 

@@ -36,6 +36,7 @@ public:
     bool TouchesLeftSide(Collider* mover, TVector2<float> move) override;
     bool TouchesRightSide(Collider* mover, TVector2<float> move) override;
     // width and height, or both the larger of the two while the box is rotated.
+    bool ReachesEveryHeight() const override { return slope != nullptr; }
     float GetExtentX() const override;
     float GetExtentY() const override;
     void SetSize(float w, float h) override;

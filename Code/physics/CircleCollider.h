@@ -18,6 +18,7 @@ public:
     // Side tests only while unrotated; no vertical condition.
     bool TouchesLeftSide(Collider* mover, TVector2<float> move) override;
     bool TouchesRightSide(Collider* mover, TVector2<float> move) override;
+    bool ReachesEveryHeight() const override { return isStatic; }
     float GetExtentX() const override { return radius; }
     float GetExtentY() const override { return radius; }
     void SetSize(float r, float) override { radius = r; }

@@ -38,6 +38,9 @@ public:
     virtual bool TouchesRightSide(Collider* mover, TVector2<float> move) = 0;
     // Nothing has a bottom: always false, so hitBottom never gets set.
     virtual bool TouchesBottom(Collider* mover, TVector2<float> move);
+    // True when a test against this collider has no vertical limit (a slope lifts a
+    // mover from any depth; a static circle's side tests ignore height).
+    virtual bool ReachesEveryHeight() const { return true; }
     virtual float GetExtentX() const = 0;
     virtual float GetExtentY() const = 0;
     virtual void SetSize(float a, float b) = 0;

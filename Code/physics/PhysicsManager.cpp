@@ -63,6 +63,7 @@ void PhysicsManager::Step() {
 }
 
 void PhysicsManager::StepWith(float dt) {
+    broadPhase.Build(colliders);
     const std::size_t mark = rigidbodies.Mark();
     for (std::size_t i = 0; i < mark; ++i) {
         Rigidbody* body = rigidbodies.Get(i);
@@ -87,20 +88,42 @@ void PhysicsManager::StepBody(Rigidbody& body, float dt) {
     const uint32_t mask = MaskForLayer(body.owner->layer);
     if (collider && collider->transform) CollideBody(body, mask, dt);
     if (!body.isKinematic) MoveBody(body, dt);
+    if (collider && collider->transform) broadPhase.Moved(collider->transform);
 }
+
+namespace {
+// Bit patterns, so a NaN place compares equal to itself.
+bool SamePlace(const Transform& t, float x, float y) {
+    return std::bit_cast<uint32_t>(t.x) == std::bit_cast<uint32_t>(x) &&
+           std::bit_cast<uint32_t>(t.y) == std::bit_cast<uint32_t>(y);
+}
+}  // namespace
 
 void PhysicsManager::CollideBody(Rigidbody& body, uint32_t mask, float dt) {
     Collider* self = body.collider;
     const TVector2<float> move(dt * body.xVelocity, dt * body.yVelocity);
-    const std::size_t mark = colliders.Mark();
-    for (std::size_t i = 0; i < mark; ++i) {
-        Collider* other = colliders.Get(i);
+    Transform& place = *self->transform;
+    float queriedX = place.x, queriedY = place.y;
+    candidates = broadPhase.Query(*self, move);
+    // Colliders in slot order, as if every one were tested: the ones left out could not
+    // have touched the mover from where it was asked about.
+    for (std::size_t k = 0; k < candidates.size(); ++k) {
+        const uint16_t slot = candidates[k];
+        Collider* other = colliders.Get(slot);
         if (!other || other == self || !other->enabled) continue;
         GameObject* otherOwner = other->owner;
         // Same object means the same owner, whatever ids the components were built with.
         if (!otherOwner || otherOwner == body.owner || !otherOwner->active) continue;
         if (!other->transform || (otherOwner->layer & mask) == 0) continue;
         if (self->Collide(other, move)) body.AddContact(other);
+        if (!SamePlace(place, queriedX, queriedY)) {
+            // Snapped against a wall or lifted onto a slope: ask again from the new place
+            // for the colliders after this one.
+            broadPhase.Moved(&place);
+            candidates = broadPhase.Query(*self, move, slot);
+            queriedX = place.x, queriedY = place.y;
+            k = static_cast<std::size_t>(-1);
+        }
     }
 }
 

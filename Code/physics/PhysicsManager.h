@@ -6,11 +6,14 @@
 // collider adds itself when it wakes (only if it has an owner) and removes itself in
 // OnDestroy; removal never deletes. The step walks the bodies in slot order, each one
 // fully (forces, collisions, motion) before the next, so later bodies see the
-// positions earlier ones reached this frame.
+// positions earlier ones reached this frame. A broad phase picks, for each body, the
+// colliders it could touch; the results are those of testing every collider.
 #include <cstdint>
+#include <vector>
 
 #include "gameobjectengine/Handle.h"
 #include "gameobjectengine/SlotPool.h"
+#include "physics/BroadPhase.h"
 
 class Camera;
 class Collider;
@@ -59,4 +62,7 @@ private:
     void StepBody(Rigidbody& body, float dt);
     void CollideBody(Rigidbody& body, uint32_t mask, float dt);
     static void MoveBody(Rigidbody& body, float dt);
+
+    BroadPhase broadPhase;
+    std::vector<uint16_t> candidates;
 };

@@ -7,6 +7,7 @@
 #include "audio/AudioSource.h"
 #include "audio/DynamicBGM.h"
 #include "audio/TransitionalBGM.h"
+#include "combat/CombatUnit.h"
 #include "combat/EnemyBehaviour.h"
 #include "combat/UnitController.h"
 #include "dialogue/DialogueBox.h"
@@ -49,7 +50,7 @@ const Entry kClasses[] = {
     {"CircleCollider", &Build<CircleCollider>},
     {"RigidBody", &Build<Rigidbody>},
     {"SpriteRenderer", &Build<SpriteRenderer>},
-    {"CombatUnit", nullptr},
+    {"CombatUnit", &Build<Combat::CombatUnit>},
     {"PlayerUnitController", &Build<PlayerUnitController>},
     {"AIUnitController", &Build<AIUnitController>},
     {"Camera", &Build<Camera>},
@@ -102,5 +103,7 @@ bool Knows(const std::string& className) {
     const Entry* entry = FindEntry(className);
     return entry && entry->build;
 }
+
+bool IsClassString(const std::string& className) { return FindEntry(className) != nullptr; }
 
 }  // namespace factory

@@ -13,4 +13,7 @@ Component* Construct(const std::string& className, const JsonValue& json);
 // Whether a class string names a class that can be built.
 bool Knows(const std::string& className);
 
+// Whether a class string belongs to the file format, built yet or not.
+bool IsClassString(const std::string& className);
+
 }  // namespace factory

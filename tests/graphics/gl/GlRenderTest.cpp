@@ -352,4 +352,104 @@ TEST_F(GlRenderTest, ReleasedTexturesAreDeletedAndListedOnesKept) {
     }
 }
 
+// A frame read back whole, bottom row first.
+std::vector<unsigned char> Frame() {
+    std::vector<unsigned char> pixels(1920u * 1080u * 4u);
+    glReadBuffer(GL_BACK);
+    glReadPixels(0, 0, 1920, 1080, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+TEST_F(GlRenderTest, BatchedFrameEqualsOneDrawPerItemByteForByte) {
+    // Pictures with detail, so a sample taken one texel off shows.
+    auto noise = [&](unsigned w, unsigned h, uint32_t seed) {
+        std::vector<uint32_t> px(w * h);
+        for (uint32_t& p : px) p = (seed = seed * 1664525u + 1013904223u) | 0x30u;
+        return Png(w, h, px);
+    };
+    const std::string sky = noise(64, 32, 1), hills = noise(48, 24, 2), sheetA = noise(16, 16, 3), sheetB = noise(8, 8, 4);
+    for (int layer = 0; layer < 3; ++layer) {  // three full-screen parallax layers
+        SpriteRenderer* p = Sprite(layer == 1 ? hills : sky, 0, 540, 400.0f + 150.0f * layer, 540, -10 + layer);
+        p->parallax = true;
+        p->speed = 0.25f * static_cast<float>(layer);
+        p->alpha = 100 - 20 * layer;
+        p->Start();
+    }
+    for (int i = 0; i < 40; ++i) {  // atlas cells in runs of one sheet, some mirrored, tinted, turned
+        SpriteRenderer* s = Sprite(i % 10 < 6 ? sheetA : sheetB, 100.0f + 45.0f * i, 300.0f + 13.0f * (i % 7),
+                                   32.0f + 3.0f * (i % 5), 40.0f, 1);
+        s->textureAtlas = true;
+        s->numSprites = 4;
+        s->currX = static_cast<float>(i % 4);
+        s->currY = static_cast<float>(i / 4 % 4);
+        s->transform->rotation = 7.0f * (i % 3);
+        if (i % 3 == 0) s->owner->AddComponent<Rigidbody>()->facing = 0;
+        if (i % 4 == 1) {
+            s->tintStrength = 0.5f;
+            s->color[0] = 1.0f;
+        }
+        s->alpha = 60 + i % 41;
+    }
+    for (int line = 0; line < 3; ++line) {  // text in two colours
+        GameObject* o = SceneManager::GetInstance().CreateGameObject("Label", true);
+        auto* t = o->AddComponent<Transform>();
+        t->x = 80.0f + 500.0f * line;
+        t->y = 700;
+        t->scaleX = t->scaleY = 0.3f + 0.1f * line;
+        auto* text = o->AddComponent<UIText>(true);
+        text->Awake();
+        text->Start();
+        text->layer = 5;
+        text->stringValue = "Harrowvale 1289 ooo";
+        text->color[1] = line == 1 ? 0.5f : 1.0f;
+    }
+    std::vector<uint32_t> saved;
+    for (SpriteRenderer* font : engine.damageFonts) {
+        saved.push_back(font->texture);
+        font->texture = engine.LoadTexture(noise(4, 4, 10 + static_cast<uint32_t>(saved.size()))).id;
+    }
+    for (int32_t style = 0; style < 4; ++style) {  // damage numbers in every style
+        GameObject* o = SceneManager::GetInstance().CreateGameObject("Hit", true);
+        auto* t = o->AddComponent<Transform>();
+        auto* number = o->AddComponent<DamageText>(true);
+        number->Awake();
+        number->Start();
+        t->x = 300.0f + 350.0f * style;
+        t->y = 900;
+        number->alpha = 70;
+        number->SetValue(1234 + style * 1111, style);
+    }
+    const uint32_t spark = engine.LoadTexture(noise(4, 4, 20)).id, smoke = engine.LoadTexture(noise(4, 4, 21)).id;
+    std::vector<Particle> particles(30);
+    for (int i = 0; i < 30; ++i) {
+        Particle& p = particles[i];
+        p.texture = i < 20 ? spark : smoke;
+        p.positionX = 1000.0f + 23.0f * i;
+        p.positionY = 500.0f + 5.0f * (i % 9);
+        p.width = p.height = 20.0f + i;
+        p.rotation = 11.0f * i;
+        p.alpha = 0.3f + 0.02f * i;
+    }
+    SpriteRenderer* fade = Sprite(Png(1, 1, {W}), 960, 540, 960, 540, 50);  // a fade over everything
+    fade->alpha = 35;
+
+    GlRenderer& gl = *engine.Renderer();
+    auto draw = [&](GlRenderer::Submission submission) {
+        gl.SetSubmission(submission);
+        for (Particle& p : particles) engine.SubmitParticle(&p);
+        engine.DrawFrame();
+        return std::make_pair(Frame(), gl.DrawCalls());
+    };
+    draw(GlRenderer::Submission::Batched);  // parallax strips settle in the first frame
+    const auto batched = draw(GlRenderer::Submission::Batched);
+    const auto single = draw(GlRenderer::Submission::OneDrawPerItem);
+    gl.SetSubmission(GlRenderer::Submission::Batched);
+    for (std::size_t i = 0; i < saved.size(); ++i) engine.damageFonts[i]->texture = saved[i];
+
+    EXPECT_TRUE(batched.first == single.first) << "pixels differ";
+    EXPECT_LT(batched.second * 2, single.second) << batched.second << " calls batched, " << single.second << " single";
+    const std::size_t lit = std::count_if(single.first.begin(), single.first.end(), [](unsigned char c) { return c != 0; });
+    EXPECT_GT(lit, single.first.size() / 2);  // the layers do cover the screen
+}
+
 }  // namespace

@@ -1,0 +1,89 @@
+// Load and memory benchmark (not a test): the cold load, a warm reload and the decoding
+// of the scene's pictures in one run, then 100 reloads with the resident memory after
+// each.
+//
+//   ALSOFT_DRIVERS=null xvfb-run -a -s "-screen 0 1920x1080x24" build/release/bench/bench_LoadBench [scene]
+//
+// The scene defaults to the heaviest one there is (the title menu: its pictures are the
+// largest). Its pictures are those the cold load put in the texture cache (the scene's
+// own and those every load builds, such as the speech bubble's); decoding them is timed
+// after the load, with the files already read once.
+#include <lodepng.h>
+
+#include <cstdlib>
+#include <set>
+
+#include "BenchSupport.h"
+#include "gameobjectengine/EngineState.h"
+
+namespace {
+
+std::set<std::string> CachedPictures() {
+    std::set<std::string> paths;
+    for (const auto& entry : GraphicsEngine::GetInstance().textures.Entries()) paths.insert(entry.first);
+    return paths;
+}
+
+struct Ms {
+    double wall = 0, cpu = 0;
+};
+
+Ms DecodeMs(const std::set<std::string>& pictures) {
+    std::vector<unsigned char> pixels;
+    const Ms start{bench::NowMs(), bench::ThreadCpuMs()};
+    for (const std::string& path : pictures) {
+        unsigned w = 0, h = 0;
+        pixels.clear();
+        lodepng::decode(pixels, w, h, path, LCT_RGBA, 8);
+    }
+    return {bench::NowMs() - start.wall, bench::ThreadCpuMs() - start.cpu};
+}
+
+Ms LoadMs(const std::string& scene) {
+    EngineState& engine = EngineState::GetInstance();
+    const Ms start{bench::NowMs(), bench::ThreadCpuMs()};
+    engine.SetNextScene(scene);
+    engine.state = EngineState::Load;
+    engine.Tick();
+    glFinish();
+    return {bench::NowMs() - start.wall, bench::ThreadCpuMs() - start.cpu};
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string scene = argc > 1 ? argv[1] : "Assets/Scenes/FirstTimeMainMenu.scene";
+    if (!bench::OpenGame()) return 1;
+    const std::set<std::string> before = CachedPictures();  // the fonts of the start-up
+    const Ms cold = LoadMs(scene);
+    std::set<std::string> pictures;
+    for (const std::string& path : CachedPictures())
+        if (!before.count(path)) pictures.insert(path);
+    DecodeMs(pictures);
+    const Ms decode = DecodeMs(pictures);
+    const Ms warm = LoadMs(scene);
+    long rss = 0, peak = 0;
+    bench::Memory(rss, peak);
+    const long first = rss;
+    long highest = rss;
+    std::printf("%s: %zu pictures:", scene.c_str(), pictures.size());
+    for (const std::string& path : pictures) std::printf(" %s", path.c_str());
+    std::printf("\n");
+    std::printf("                 wall ms  thread cpu ms\n");
+    std::printf("  decode        %8.2f  %8.2f\n", decode.wall, decode.cpu);
+    std::printf("  cold load     %8.2f  %8.2f   x decode: wall %.2f, cpu %.2f (target <= 1.2)\n", cold.wall, cold.cpu,
+                cold.wall / decode.wall, cold.cpu / decode.cpu);
+    std::printf("  warm reload   %8.2f  %8.2f   x decode: wall %.2f, cpu %.2f\n", warm.wall, warm.cpu,
+                warm.wall / decode.wall, warm.cpu / decode.cpu);
+    std::printf("  RSS after reloads (kB):");
+    for (int i = 1; i <= 100; ++i) {
+        LoadMs(scene);
+        bench::Memory(rss, peak);
+        highest = std::max(highest, rss);
+        if (i % 10 == 0) std::printf(" %ld", rss);
+    }
+    std::printf("\n  RSS %ld kB -> %ld kB (growth %ld kB, highest %ld kB, target growth <= 1024 kB); peak RSS %ld kB\n",
+                first, rss, rss - first, highest, peak);
+    std::fflush(stdout);
+    std::_Exit(0);  // the window and context die with the process
+}
