@@ -5,6 +5,7 @@
 
 #include "combat/CombatUnit.h"
 #include "combat/EnemyBehaviour.h"
+#include "combat/ObjectEffects.h"
 #include "combat/UnitController.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameObject.h"
@@ -45,6 +46,17 @@ bool IsInFront(const AIUnitController::HeroSight& hero, uint32_t facing) {
     return (facing == 0 && hero.dx <= 0.0f) || (facing == 1 && hero.dx >= 0.0f);
 }
 
+// A summoned enemy joins the enemy lists of both heroes' computer control.
+void RegisterSummonedEnemy(GameObject& summoned) {
+    EnemyBehaviour* enemy = summoned.GetComponent<EnemyBehaviour>();
+    if (!enemy) return;
+    SceneManager& scene = SceneManager::GetInstance();
+    for (const char* hero : {"Thief", "Mage"}) {
+        GameObject* object = scene.GetGameObjectByName(hero);
+        if (AIUnitController* ai = object ? object->GetComponent<AIUnitController>() : nullptr) ai->AddEnemy(enemy);
+    }
+}
+
 }  // namespace
 
 AIUnitController::AIUnitController(int32_t gameObjectID) : UnitController(gameObjectID) { enemies.reserve(kMaxEnemies); }
@@ -58,6 +70,7 @@ AIUnitController::AIUnitController(const JsonValue& json)
 void AIUnitController::Start() {
     UnitController::Start();
     ListSceneEnemies();
+    Combat::EffectSummon::SetSummonedHook(&RegisterSummonedEnemy);  // enemies summoned later join the lists
     if (!navAgent && owner) navAgent = owner->GetComponent<NavMeshAgent>();
     // The final boss's trails, smoke and summoning circles: woken now, started with the next jobs.
     if (owner && owner->tag == "MagitekBoss") owner->AddComponent<BossParticleEmitter>();

@@ -7,9 +7,12 @@
 #include <functional>
 #include <limits>
 
+#include "CombatFixture.h"
 #include "ControllerScene.h"
 #include "animationmanager/Animator.h"
 #include "animationmanager/AnimatorParameter.h"
+#include "combat/EffectBasic.h"
+#include "combat/EffectList.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/InputManager.h"
 #include "particles/BossParticleEmitter.h"
@@ -223,6 +226,23 @@ TEST_F(AIControl, EnemyListBorrowsItsEntries) {
     thief->Update();
     EXPECT_FALSE(f.Unit("Thief")->HasState(CombatUnit::CASTING));
     clone.reset();  // and the copy frees nothing of anyone's
+}
+
+TEST_F(AIControl, SummonedEnemiesJoinBothHeroesLists) {
+    const std::string prefab = engine.WriteTempFile(R"({"GameObject": [["Minion", 1, "Enemy", 4]], "Components": [
+        {"class": "Transform"}, {"class": "CombatUnit", "team": 1}, {"class": "EnemyBehaviour"}]})", ".prefab");
+    Load([](SceneText& s) {
+        s.Enemy("Boss", 1000, 850, "", 200, "MagitekBoss");
+        s.At(s.Object("Spot", "SummonPoint"), 1200, 850);
+    });
+    ASSERT_EQ(f.AI("Thief")->EnemyCount(), 0u);
+    auto summon = combat_test::MakeEffect(R"({"name": "Summon", "effectType": 12, "resolveType": 3, "duration": 10,
+        "tickTime": 0, "positionMarkerTag": "SummonPoint", "prefabFilepath": ")" + prefab + "\"}");
+    f.Unit("Boss")->effectList->AddEffect(*summon);
+    engine.Step(2);
+    EXPECT_EQ(f.AI("Thief")->EnemyCount(), 1u);
+    EXPECT_EQ(f.AI("Mage")->EnemyCount(), 1u);
+    EXPECT_EQ(f.AI("Mage")->enemies[0].Get(), f.Behaviour("Minion"));
 }
 
 TEST_F(AIControl, MissingPartsAreSkipped) {
