@@ -58,8 +58,11 @@ for c in components:
         for weapon in c.get("weapons", []):
             weapon["tickInterval"] = 0.25                     # at most two hits per blow
     if c["class"] == "CombatUnit" and owner in ("EnemyA", "EnemyB"):
-        # The Mage's shots alone do not kill the first before F; the second outlasts a few blows.
-        c["currentHealth"] = c["maxHealth"] = 60 if owner == "EnemyA" else 400
+        # The Mage's shots alone do not kill the first before F; the second outlasts the
+        # following Thief's blows and is not knocked back by them, so it gets to strike.
+        c["currentHealth"] = c["maxHealth"] = 60 if owner == "EnemyA" else 3000
+        if owner == "EnemyB":
+            c["minDamageToKnockback"] = 1000
 for name, picture in PICTURES.items():
     if name in ids and name not in pictured:
         components.append({"class": "SpriteRenderer", "gameObjectID": ids[name], "layer": 2, "file": picture})
@@ -193,12 +196,12 @@ def floor(rgb):
 
 
 def white_digits(rgb, around):
-    """Near-white pixels in the 300 x 240 box above a unit's picture (numbers rise from there)."""
+    """The shaded white digits of a number over a hero, in the 300 x 240 box above its picture."""
     if around is None:
         return 0
     x, y = int(around[0]) // H, int(around[1]) // H
     box = rgb[max(0, y - 300 // H):max(0, y - 60 // H), max(0, x - 150 // H):x + 150 // H]
-    return H * H * int((box.min(axis=2) >= 235).sum()) if box.size else 0
+    return H * H * int(mask(box, [(167, 179, 189)], 8).sum()) if box.size else 0
 
 
 def gold_digits(rgb, around):
