@@ -88,6 +88,6 @@ void PlayerUnitController::ReadWeapons() {
 
 void PlayerUnitController::PlayNoManaSound() {
     if (noManaCooldown != 0.0f) return;
-    AudioManager::Instance().PlaySound("Assets/Audio/SFX/NoMana.ogg", 1, false, -1, 0.6f);
+    AudioManager::GetInstance().PlaySound("Assets/Audio/SFX/NoMana.ogg", 1, false, -1, 0.6f);
     noManaCooldown += kNoManaInterval;
 }

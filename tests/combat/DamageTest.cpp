@@ -92,13 +92,13 @@ TEST(Damage, KnockbackAddedDuringThePassAgesInIt) {
     arena.Unit("Target", "Enemy", 300.0f);
     arena.Load();
     CombatUnit* unit = arena.Get("Target");
-    auto hit = MakeEffect(R"({"name": "Hit", "effectType": 1, "resolveType": 1, "minDamage": 20, "maxDamage": 20})");
-    unit->effectList->AddEffect(*hit);
+    auto burn = MakeEffect(
+        R"({"name": "Burn", "effectType": 1, "resolveType": 3, "duration": 5, "tickTime": 0, "minDamage": 20, "maxDamage": 20})");
+    unit->effectList->AddEffect(*burn);
     arena.engine.Step();
     Combat::EffectBasic* knockback = unit->effectList->FindByName(kKnockback);
     ASSERT_NE(knockback, nullptr);
     EXPECT_EQ(knockback->elapsed, 0.125f);
-    EXPECT_EQ(unit->effectList->FindByName("Hit"), nullptr);
 }
 
 TEST(Damage, HealingAndManaNeverLower) {

@@ -155,3 +155,22 @@ TEST(FullTable, CombatCreatesNothingAndCarriesOn) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace combat_test;
+
+// A unit destroyed with a zone still running takes the zone with it.
+TEST(DamageZone, GoesWithItsUnit) {
+    CombatScene arena;
+    arena.Unit("Hero", "Player", 500.0f);
+    arena.Load();
+    arena.Get("Hero")->effectList->AddEffect(
+        *MakeEffect(R"({"name": "Zone", "effectType": 10, "resolveType": 0, "colliderRadius": 50})"));
+    ASSERT_EQ(CountNamed("Zone trigger"), 1);
+    SceneManager::GetInstance().DestroyGameObject(arena.engine.Find("Hero")->id);
+    arena.engine.Step(2);
+    EXPECT_EQ(CountNamed("Zone trigger"), 0);
+}
+
+}  // namespace
