@@ -173,15 +173,27 @@ def mask(rgb, colours, tol=14):
 H = 2
 
 
+def densest(counts, width):
+    """Start of the window of `width` entries holding the most."""
+    sums = np.convolve(counts, np.ones(width, int), mode="valid")
+    return int(np.argmax(sums)), int(sums.max())
+
+
 def blob(rgb, who, floor_top=None):
+    """Centre x, centre y and bottom of a unit's picture: the densest 100 x 100 px patch of
+    its colours, so particles and bars of similar colours around it do not count."""
     m = mask(rgb, COLOURS[who])
     if floor_top is not None:  # enemies stay on the floor; their bars and numbers float higher
         m[:max(0, (floor_top - 110) // H)] = False
         m[(floor_top + 5) // H:] = False
-    ys, xs = np.nonzero(m)
-    if len(xs) < 60 // (H * H):
+    side = 100 // H
+    x0, n = densest(m.sum(axis=0), side)
+    if n < 60 // (H * H):
         return None
-    return H * (xs.min() + xs.max()) / 2.0, H * (ys.min() + ys.max()) / 2.0, H * ys.max()
+    patch = m[:, x0:x0 + side]
+    y0, _ = densest(patch.sum(axis=1), side)
+    ys, xs = np.nonzero(patch[y0:y0 + side])
+    return H * (x0 + xs.mean()), H * (y0 + ys.mean()), H * (y0 + ys.max())
 
 
 def floor(rgb):
