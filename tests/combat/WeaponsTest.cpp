@@ -2,8 +2,8 @@
 #include "CombatFixture.h"
 
 #include "combat/WeaponArea.h"
-#include "gameobjectengine/Translate.h"
 #include "graphics/GraphicsTestSupport.h"
+#include "physics/Translate.h"
 #include "platform/MessageBox.h"
 #include "graphics/GraphicsEngine.h"
 #include "physics/Collider.h"
