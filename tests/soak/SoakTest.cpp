@@ -24,7 +24,7 @@
 namespace {
 
 constexpr int kCycles = 10;
-constexpr unsigned kHighestName = 8192;  // far above any name the game reaches
+constexpr unsigned kHighestName = 4096;  // far above any name the game reaches
 
 struct Counts {
     int textures = 0, buffers = 0, sounds = 0, voices = 0;
