@@ -29,7 +29,9 @@ TEST(StoryPlay, EveryLevelAndStorySceneTakes600FramesOfPlay) {
         EngineHarness engine;
         engine.LoadSceneFile(scenes::PathOf(index));
         SceneManager& scenes = SceneManager::GetInstance();
+        // Loaded by path, as the first scene of a run: it still knows its table index.
         const auto loaded = scenes.currentSceneIndex;
+        ASSERT_EQ(loaded, static_cast<uint32_t>(index));
         Transform* thief = engine.Get<Transform>("Thief");
         const float startX = thief ? thief->x : 0.0f;
         for (int frame = 0; frame < 600; ++frame) {
