@@ -25,8 +25,15 @@
 #include "physics/Rigidbody.h"
 #include "scenemanager/ComponentFactory.h"
 #include "scenemanager/SceneTransition.h"
+#include "ui/Button.h"
+#include "ui/Canvas.h"
+#include "ui/CreditsFlowController.h"
 #include "ui/GameManager.h"
+#include "ui/MainMenu.h"
+#include "ui/OptionsMenu.h"
+#include "ui/PauseMenu.h"
 #include "ui/Portal.h"
+#include "ui/SaveManager.h"
 #include "ui/Triggers.h"
 
 namespace {
@@ -59,16 +66,16 @@ const factory::ClassEntry kClasses[] = {
     {"SceneTransition", &Build<SceneTransition>},
     {"DontDestroyOnLoad", &Build<DontDestroyOnLoad>},
     {"EnemyBehaviour", nullptr},
-    {"Canvas", nullptr},
-    {"Button", nullptr},
-    {"MainMenu", nullptr},
-    {"PauseMenu", nullptr},
-    {"OptionsMenu", nullptr},
+    {"Canvas", &Build<UI::Canvas>},
+    {"Button", &Build<UI::Button>},
+    {"MainMenu", &Build<UI::MainMenu>},
+    {"PauseMenu", &Build<UI::PauseMenu>},
+    {"OptionsMenu", &Build<UI::OptionsMenu>},
     {"GameManager", &Build<GameManager>},
-    {"CreditsFlowController", nullptr},
+    {"CreditsFlowController", &Build<CreditsFlowController>},
     {"Portal", &Build<Portal>},
     {"Fader", &Build<Fader>},
-    {"SaveManager", nullptr},
+    {"SaveManager", &Build<SaveManager>},
     {"DyanmicBGM", &Build<DynamicBGM>},
     {"Deleteelse ifExist", &Build<DeleteIfExist>},
     {"AudioListener", &Build<AudioListener>},
