@@ -95,7 +95,6 @@ TEST(GameManagerHud, BarsBelongToTheUnitsAndSkillsFollowCooldowns) {
 }
 
 TEST(GameManagerHud, IntroHidesTheHudThenTheActiveHeroIsMarked) {
-    SKIP_WITHOUT("PlayerUnitController");
     EngineHarness engine;
     engine.LoadSceneText(Level(true, true, R"([["Thief", 0, -150, "Hi.", 0]])"));
     auto* thiefBar = engine.Get<ProgressBar<int32_t>>("thief hp bar");
@@ -120,7 +119,6 @@ TEST(GameManagerHud, IntroHidesTheHudThenTheActiveHeroIsMarked) {
 }
 
 TEST(GameManagerHud, LoneMageIsMarkedAsTheActiveHero) {
-    SKIP_WITHOUT("PlayerUnitController");
     EngineHarness engine;
     engine.LoadSceneText(Level(false, true));
     engine.Step(kIntroFrames);
@@ -158,12 +156,11 @@ TEST(GameManagerGameOver, AFallenHeroShowsItsPictureAndTheMenuTwoSecondsLater) {
         EXPECT_EQ(engine.Find("Restart"), nullptr);
         engine.Step(62);
         EXPECT_EQ(picture->alpha, 100);
-        if (factory::Knows("PauseMenu")) EXPECT_NE(engine.Find("Restart"), nullptr) << c.picture;
+        EXPECT_NE(engine.Find("Restart"), nullptr) << c.picture;
     }
 }
 
 TEST(GameManagerGameOver, AFullObjectTableStillEndsInTheDeathMenu) {
-    SKIP_WITHOUT("PauseMenu");
     EngineHarness engine;
     engine.LoadSceneText(Level(true, true));
     engine.Step(kIntroFrames);
