@@ -224,10 +224,10 @@ void GameManager::BuildPointer() {
 
 void GameManager::OnSceneLoaded() {
     GameFlags::word = 0;
-    if (!saveScene) return;
-    // The level becomes the continue point; it is written with the record's next save.
-    if (auto* save = SceneManager::GetInstance().FindComponentOfType<SaveManager>())
-        save->record.sceneIndex = SceneManager::GetInstance().currentSceneIndex;
+    // The level becomes the continue point; the save manager writes it after this pass.
+    SceneManager& scene = SceneManager::GetInstance();
+    if (SaveManager* save = scene.FindComponentOfType<SaveManager>(); save && saveScene)
+        save->record.sceneIndex = scene.currentSceneIndex;
 }
 
 void GameManager::Update() {
