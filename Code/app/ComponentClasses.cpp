@@ -84,7 +84,7 @@ const factory::ClassEntry kClasses[] = {
     {"TransitionalBGM", &Build<TransitionalBGM>},
     {"TriggerDialogueNext", &Build<TriggerDialogueNext>},
     {"TriggerEnableAIController", &Build<TriggerEnableAIController>},
-    {"TriggerEnableEnemyBehaviour", nullptr},
+    {"TriggerEnableEnemyBehaviour", &Build<TriggerEnableEnemyBehaviour>},
     {"TriggerEnableInput", &Build<TriggerEnableInput>},
     {"TriggerRigidbodyDirection", &Build<TriggerRigidbodyDirection>},
 };

@@ -18,7 +18,9 @@
 #include "graphics/GraphicsEngine.h"
 #include "graphics/SpriteRenderer.h"
 #include "scenemanager/SceneManager.h"
+#include "scenemanager/SceneTransition.h"
 #include "ui/DeathMenu.h"
+#include "ui/PauseMenu.h"
 #include "ui/SaveManager.h"
 
 namespace {
@@ -349,5 +351,10 @@ void GameManager::ShowDeathMenu() {
     // The picture may have found no room when the hero fell; the menu needs an object of its own.
     GameObject* screen = scene.GetGameObjectByName("GameOverScreen");
     if (!screen) screen = scene.CreateGameObject("GameOverScreen");
-    UI::BuildDeathMenu(screen);  // plays the silence track, then the restart and quit buttons
+    // Plays the silence track, then the restart and quit buttons.
+    const UI::PauseMenu* menu = UI::BuildDeathMenu(screen);
+    // Without room for the menu's buttons the level restarts by itself: game over never
+    // ends in a screen nobody can leave.
+    if (!menu || !menu->restartYesButton) SceneTransition::LoadSceneByIndex(
+        static_cast<int32_t>(SceneManager::GetInstance().currentSceneIndex));
 }

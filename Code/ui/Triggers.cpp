@@ -1,5 +1,6 @@
 #include "ui/Triggers.h"
 
+#include "combat/EnemyBehaviour.h"
 #include "combat/UnitController.h"
 #include "dialogue/DialogueManager.h"
 #include "gameobjectengine/InputManager.h"
@@ -14,6 +15,15 @@ TriggerEnableAIController::TriggerEnableAIController(const JsonValue& json)
 
 void TriggerEnableAIController::OnTrigger() {
     if (AIUnitController* controller = target.Get()) controller->enabled = enable;
+}
+
+TriggerEnableEnemyBehaviour::TriggerEnableEnemyBehaviour(const JsonValue& json)
+    : TriggerBasic(json), enable(json::ReadFlag(json, "enable", true)) {
+    QueueTargetLookup(this, json::ReadInt(json, "target", -1), target);
+}
+
+void TriggerEnableEnemyBehaviour::OnTrigger() {
+    if (EnemyBehaviour* behaviour = target.Get()) behaviour->enabled = enable;
 }
 
 TriggerEnableInput::TriggerEnableInput(const JsonValue& json)

@@ -4,6 +4,7 @@
 #include "ui/TriggerBasic.h"
 
 class AIUnitController;
+class EnemyBehaviour;
 class Rigidbody;
 
 // Advances the conversation (with sound).
@@ -20,6 +21,16 @@ public:
     void OnTrigger() override;
 
     Handle<AIUnitController> target;
+    bool enable = true;
+};
+
+// Switches the enemy behaviour of object "target" on or off ("enable", absent: on).
+class TriggerEnableEnemyBehaviour : public TriggerBasic {
+public:
+    explicit TriggerEnableEnemyBehaviour(const JsonValue& json);
+    void OnTrigger() override;
+
+    Handle<EnemyBehaviour> target;
     bool enable = true;
 };
 

@@ -3,7 +3,9 @@
 # opens frozen with no bubble; about a second in the first (modal) line appears in a speech
 # bubble above the Thief with the dialogue overlay; Space shows the rest of the line, the
 # next Space moves the bubble above the Mage; two more end the conversation, the overlay
-# goes and the HUD (the heroes' health bars) appears.
+# goes and the HUD (the heroes' health bars) appears. Then a brute comes for the heroes:
+# when one falls the game-over picture fades in, the death menu follows, and its Restart
+# reloads the level (the conversation starts again).
 #
 # The game opens "Assets/Scenes/SplashScreen.scene" from its working directory, so the test
 # runs it from a scratch root holding the test level under that name (and as scene 0, which
@@ -120,6 +122,35 @@ sleep 0.5
 shoot
 convert "$SHOT" "$SHOTS/after.png"
 near "$(pixel 300 55)" "224 48 63" || e2e_fail "no Thief health bar on the HUD after the conversation"
+
+# --- the brute comes for the heroes: a hero falls, the game-over picture fades in, then
+# the death menu, whose Restart (selected) reloads the level ---
+# Fraction of the "GAME OVER" lettering's red in the picture's title band.
+game_over_shown() {
+    over "$(convert "$SHOT" -crop "$(sx 800)x$(sy 150)+$(sx 500)+$(sy 170)" +repage -fuzz 6% \
+        -fill black +opaque "#E0303F" -fill white -opaque "#E0303F" -format "%[fx:mean]" info:)" 0.15
+}
+fallen=0
+for _ in $(seq 1 60); do
+    kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died while the brute attacked"
+    shoot
+    if game_over_shown; then fallen=1; break; fi
+    sleep 0.3
+done
+[ "$fallen" = 1 ] || e2e_fail "no game-over picture: no hero fell to the brute"
+sleep 2.5  # the picture's fade ends and the death menu comes two seconds after the fall
+shoot
+convert "$SHOT" "$SHOTS/game_over.png"
+game_over_shown || e2e_fail "the game-over picture went away by itself"
+reloaded() { ! game_over_shown && sky_drawn; }
+space_until reloaded || e2e_fail "Restart did not reload the level"
+convert "$SHOT" "$SHOTS/restarted.png"
+back=0
+for _ in $(seq 1 30); do
+    shoot
+    over "$(bubble_at "${THIEF_BUBBLE[@]}")" 0.25 && { back=1; break; }
+done
+[ "$back" = 1 ] || e2e_fail "the reloaded level did not start its conversation again"
 
 kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died"
 wmctrl -c harrowvale

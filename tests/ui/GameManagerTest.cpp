@@ -12,6 +12,8 @@
 #include "graphics/SpriteRenderer.h"
 #include "scenemanager/SceneManager.h"
 #include "ui/GameManager.h"
+#include "ui/SaveManager.h"
+#include "gameobjectengine/EngineState.h"
 #include "combat/UnitController.h"
 
 namespace {
@@ -93,7 +95,6 @@ TEST(GameManagerHud, BarsBelongToTheUnitsAndSkillsFollowCooldowns) {
 }
 
 TEST(GameManagerHud, IntroHidesTheHudThenTheActiveHeroIsMarked) {
-    SKIP_WITHOUT("PlayerUnitController");
     EngineHarness engine;
     engine.LoadSceneText(Level(true, true, R"([["Thief", 0, -150, "Hi.", 0]])"));
     auto* thiefBar = engine.Get<ProgressBar<int32_t>>("thief hp bar");
@@ -118,7 +119,6 @@ TEST(GameManagerHud, IntroHidesTheHudThenTheActiveHeroIsMarked) {
 }
 
 TEST(GameManagerHud, LoneMageIsMarkedAsTheActiveHero) {
-    SKIP_WITHOUT("PlayerUnitController");
     EngineHarness engine;
     engine.LoadSceneText(Level(false, true));
     engine.Step(kIntroFrames);
@@ -156,12 +156,11 @@ TEST(GameManagerGameOver, AFallenHeroShowsItsPictureAndTheMenuTwoSecondsLater) {
         EXPECT_EQ(engine.Find("Restart"), nullptr);
         engine.Step(62);
         EXPECT_EQ(picture->alpha, 100);
-        if (factory::Knows("PauseMenu")) EXPECT_NE(engine.Find("Restart"), nullptr) << c.picture;
+        EXPECT_NE(engine.Find("Restart"), nullptr) << c.picture;
     }
 }
 
 TEST(GameManagerGameOver, AFullObjectTableStillEndsInTheDeathMenu) {
-    SKIP_WITHOUT("PauseMenu");
     EngineHarness engine;
     engine.LoadSceneText(Level(true, true));
     engine.Step(kIntroFrames);
@@ -208,4 +207,37 @@ TEST(GameManagerHud, AFullObjectTableSkipsTheHudAndBubbleButTheLevelStillStarts)
     engine.Step();
     EXPECT_TRUE(GameFlags::Any(GameFlags::GameOver));
     EXPECT_EQ(engine.Find("GameOverScreen"), nullptr);
+    // No room for the death menu either: two seconds later the level restarts by itself.
+    int frames = 0;
+    while (EngineState::GetInstance().state == EngineState::Run && frames++ < 130) engine.Step();
+    EXPECT_EQ(EngineState::GetInstance().state, EngineState::SceneChange);
+    EXPECT_GE(frames, 115);
+}
+
+TEST(GameManagerGameOver, RestartOfTheDeathMenuReloadsTheLevel) {
+    EngineHarness engine;
+    engine.LoadSceneText(Level(true, true));
+    engine.Step(kIntroFrames);
+    UnitOf(engine, "Mage")->currentHealth = 0;
+    engine.Step(125);
+    ASSERT_NE(engine.Find("Restart"), nullptr);
+    engine.Tap(12);  // Escape does nothing in the death menu
+    EXPECT_EQ(EngineState::GetInstance().state, EngineState::Run);
+    engine.Tap(4);  // Space on the selected "Restart"
+    EXPECT_EQ(EngineState::GetInstance().state, EngineState::SceneChange);
+}
+
+TEST(GameManagerSave, TheLevelBecomesTheContinuePointUnlessItSaysNot) {
+    for (const bool saveScene : {true, false}) {
+        EngineHarness engine;
+        SceneManager::GetInstance().currentSceneIndex = 12;
+        std::string level = Level(true, false);
+        level.replace(level.find(R"("gameObjectID": 0})"), 18,
+                      std::string(R"("gameObjectID": 0, "saveScene": )") + (saveScene ? "1" : "0") +
+                          R"(}, {"class": "SaveManager", "gameObjectID": 0})");
+        engine.LoadSceneText(level);
+        auto* save = engine.Get<SaveManager>("Level");
+        ASSERT_NE(save, nullptr);
+        EXPECT_EQ(save->record.sceneIndex, saveScene ? SceneManager::GetInstance().currentSceneIndex : 6u);
+    }
 }

@@ -9,13 +9,6 @@
 #include "combat/CombatUnit.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/Transform.h"
-#include "scenemanager/ComponentFactory.h"
-
-// Parts of these tests need classes other work builds; until then they are skipped.
-#define SKIP_WITHOUT(className)                                                        \
-    do {                                                                               \
-        if (!factory::Knows(className)) GTEST_SKIP() << "needs " className " (not built yet)"; \
-    } while (0)
 
 // A hero or enemy unit: "{"class": "CombatUnit", ...}" for object id with the given extra keys.
 inline std::string Unit(int id, const std::string& keys) {

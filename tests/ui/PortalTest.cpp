@@ -34,7 +34,6 @@ std::string PortalLevel(int enemyHealth1, int enemyHealth2, bool portalCollider 
 }  // namespace
 
 TEST(Portal, OpensWhenEveryEnemyIsDeadAndLeadsToItsScene) {
-    SKIP_WITHOUT("PlayerUnitController");
     EngineHarness engine;
     engine.LoadSceneText(PortalLevel(50, 0));  // one enemy already dead at the start
     auto* portal = engine.Get<Portal>("Portal");

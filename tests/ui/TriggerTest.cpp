@@ -5,17 +5,18 @@
 #include <string>
 
 #include "EngineHarness.h"
+#include "combat/EnemyBehaviour.h"
 #include "combat/UnitController.h"
 #include "dialogue/DialogueManager.h"
 #include "gameobjectengine/InputManager.h"
-#include "gameobjectengine/JobManager.h"
 #include "physics/Rigidbody.h"
 #include "ui/Triggers.h"
 
 namespace {
 
 // Object 0 "Area": the trigger (with or without its kinematic body); 1 "Walker" standing in
-// it with the given tag; 2 "Enemy" with a body facing right; 3 "Far" away from the area.
+// it with the given tag; 2 "Enemy" with a body facing right, an AI controller and an enemy
+// behaviour; 3 "Far" away from the area.
 std::string TriggerScene(const std::string& trigger, const std::string& walkerTag, bool areaHasBody = true) {
     return R"({"GameObjects": [["Area", 1], ["Walker", 1, ")" + walkerTag + R"("], ["Enemy", 1], ["Far", 1, "Player"]],
       "Components": [
@@ -30,6 +31,7 @@ std::string TriggerScene(const std::string& trigger, const std::string& walkerTa
         {"class": "BoxCollider", "gameObjectID": 1, "width": 40, "height": 40},
         {"class": "Transform", "gameObjectID": 2, "position": {"x": 2000, "y": 500, "z": 0}},
         {"class": "RigidBody", "gameObjectID": 2, "useGravity": 0},
+        {"class": "AIUnitController", "gameObjectID": 2}, {"class": "EnemyBehaviour", "gameObjectID": 2},
         {"class": "Transform", "gameObjectID": 3, "position": {"x": 3000, "y": 500, "z": 0}},
         {"class": "BoxCollider", "gameObjectID": 3, "width": 40, "height": 40}],
       "Dialogue": [["Walker", 0, -100, "one", 0], ["Walker", 0, -100, "two", 0]]})";
@@ -45,10 +47,12 @@ struct TriggerCase {
     bool expectEnabledAfter;
 };
 
-bool Facing(uint32_t facing) {
-    auto* body = SceneManager::GetInstance().GetGameObjectByName("Enemy")->GetComponent<Rigidbody>();
-    return body->facing == facing;
+template <typename T>
+T* EnemyPart() {
+    return SceneManager::GetInstance().GetGameObjectByName("Enemy")->GetComponent<T>();
 }
+
+bool Facing(uint32_t facing) { return EnemyPart<Rigidbody>()->facing == facing; }
 
 }  // namespace
 
@@ -70,6 +74,10 @@ TEST(Triggers, EachKindFiresOnPlayerContact) {
          true, false},
         {"input off", R"("class": "TriggerEnableInput", "enable": 0)", "Player", 3,
          [] { return !InputManager::GetInstance().enabled; }, true, false},
+        {"ai off", R"("class": "TriggerEnableAIController", "target": 2, "enable": 0)", "Player", 3,
+         [] { return !EnemyPart<AIUnitController>()->enabled; }, true, false},
+        {"behaviour off", R"("class": "TriggerEnableEnemyBehaviour", "target": 2, "enable": 0)", "Player", 3,
+         [] { return !EnemyPart<EnemyBehaviour>()->enabled; }, true, false},
     };
     for (const TriggerCase& c : cases) {
         EngineHarness engine;
@@ -82,24 +90,6 @@ TEST(Triggers, EachKindFiresOnPlayerContact) {
         auto* trigger = engine.Get<TriggerBasic>("Area");
         ASSERT_NE(trigger, nullptr) << c.name;
         EXPECT_EQ(trigger->enabled, c.expectEnabledAfter) << c.name;
-    }
-}
-
-TEST(Triggers, AiControllerIsSwitchedByItsTarget) {
-    for (const bool enable : {false, true}) {
-        EngineHarness engine;
-        engine.LoadSceneText(TriggerScene(R"("class": "TriggerDialogueNext", "enabled": 0)", "Player"));
-        auto* ai = engine.Find("Enemy")->AddComponent<AIUnitController>();
-        ai->enabled = !enable;
-        // Added as a prefab's would be: its look-up runs once the target exists.
-        JsonDocument json;
-        ASSERT_TRUE(json::Parse(std::string(R"({"class": "TriggerEnableAIController", "gameObjectID": 0, "target": 2,
-                                               "enable": )") + (enable ? "1" : "0") + "}",
-                                json));
-        ASSERT_NE(SceneManager::GetInstance().CreateComponent(json), nullptr);
-        JobManager::GetInstance().RunJobs(JobKind::Lookup);
-        engine.Step(3);
-        EXPECT_EQ(ai->enabled, enable);
     }
 }
 
