@@ -5,7 +5,7 @@
 
 class UnitController : public Component {
 public:
-    explicit UnitController(int32_t gameObjectID) : Component(gameObjectID) {}
+    explicit UnitController(int32_t objectID) : Component(objectID) {}
     explicit UnitController(const JsonValue& json) : Component(json) {}
 
     virtual void Enable() { enabled = true; }
@@ -14,7 +14,7 @@ public:
 
 class PlayerUnitController : public UnitController {
 public:
-    explicit PlayerUnitController(int32_t gameObjectID) : UnitController(gameObjectID) {}
+    explicit PlayerUnitController(int32_t objectID) : UnitController(objectID) {}
     explicit PlayerUnitController(const JsonValue& json)
         : UnitController(json), unitClass(json::ReadInt(json, "unitClass", 0)) {}
 
@@ -24,6 +24,6 @@ public:
 
 class AIUnitController : public UnitController {
 public:
-    explicit AIUnitController(int32_t gameObjectID) : UnitController(gameObjectID) {}
+    explicit AIUnitController(int32_t objectID) : UnitController(objectID) {}
     explicit AIUnitController(const JsonValue& json) : UnitController(json) {}
 };

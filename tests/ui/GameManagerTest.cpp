@@ -156,7 +156,9 @@ TEST(GameManagerGameOver, AFallenHeroShowsItsPictureAndTheMenuTwoSecondsLater) {
         EXPECT_EQ(engine.Find("Restart"), nullptr);
         engine.Step(62);
         EXPECT_EQ(picture->alpha, 100);
-        if (factory::Knows("PauseMenu")) EXPECT_NE(engine.Find("Restart"), nullptr) << c.picture;
+        if (factory::Knows("PauseMenu")) {
+            EXPECT_NE(engine.Find("Restart"), nullptr) << c.picture;
+        }
     }
 }
 
