@@ -27,7 +27,7 @@ Record* Translate(const std::deque<Record>& from, std::deque<Record>& to, const 
 
 }  // namespace
 
-Animator::Animator(int32_t gameObjectID) : Component(gameObjectID) {}
+Animator::Animator(int32_t objectID) : Component(objectID) {}
 
 Animator::Animator(const JsonValue& json) : Component(json) {
     currentTime = json::ReadFloat(json, "currentTime", 0.0f);

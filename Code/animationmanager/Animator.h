@@ -30,7 +30,7 @@ public:
 
     // Code default: empty lists, no node, no renderer. The adding code appends its
     // nodes and calls SetCurrentNode before Start runs.
-    explicit Animator(int32_t gameObjectID);
+    explicit Animator(int32_t objectID);
     // "currentTime", "animationState", "params", "transitions", "nodes", "initialNode"
     // (absent or unknown: the first node).
     explicit Animator(const JsonValue& json);

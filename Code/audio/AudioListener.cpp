@@ -4,7 +4,7 @@
 #include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/Transform.h"
 
-AudioListener::AudioListener(int32_t gameObjectID) : Component(gameObjectID) {}
+AudioListener::AudioListener(int32_t objectID) : Component(objectID) {}
 
 AudioListener::AudioListener(const JsonValue& json) : Component(json) {
     dopplerscale = json::ReadFloat(json, "dopplerscale", dopplerscale);

@@ -10,7 +10,7 @@ class Transform;
 
 class AudioListener : public Component {
 public:
-    explicit AudioListener(int32_t gameObjectID);
+    explicit AudioListener(int32_t objectID);
     // "dopplerscale", "distance", "rolloffscale" (default 1.0 each).
     explicit AudioListener(const JsonValue& json);
 

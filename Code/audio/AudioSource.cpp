@@ -9,7 +9,7 @@
 #include "gameobjectengine/Time.h"
 #include "gameobjectengine/Transform.h"
 
-AudioSource::AudioSource(int32_t gameObjectID) : Component(gameObjectID) {}
+AudioSource::AudioSource(int32_t objectID) : Component(objectID) {}
 
 AudioSource::AudioSource(const JsonValue& json) : Component(json) {
     filePath = json::ReadString(json, "filePath", filePath);

@@ -13,7 +13,7 @@
 
 class AudioSource : public Component {
 public:
-    explicit AudioSource(int32_t gameObjectID);
+    explicit AudioSource(int32_t objectID);
     // "filePath", "volume", "channelGroup", "loop", "loopCount", "audioType", "playOnAwake",
     // "loopStartPoint", "loopEndPoint", "soundPoolFiles" (array of strings), "minDist", "maxDist".
     explicit AudioSource(const JsonValue& json);

@@ -6,7 +6,7 @@
 #include "audio/MusicFade.h"
 #include "gameobjectengine/Time.h"
 
-DynamicBGM::DynamicBGM(int32_t gameObjectID) : Component(gameObjectID) {}
+DynamicBGM::DynamicBGM(int32_t objectID) : Component(objectID) {}
 
 DynamicBGM::DynamicBGM(const JsonValue& json) : Component(json) {
     base = json::ReadString(json, "base", base);

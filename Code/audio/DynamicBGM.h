@@ -12,7 +12,7 @@
 
 class DynamicBGM : public Component {
 public:
-    explicit DynamicBGM(int32_t gameObjectID);
+    explicit DynamicBGM(int32_t objectID);
     // "base", "lead1", "lead2", "transition", "bpm", "volume", "playOnAwake",
     // "loopStartPoint", "loopEndPoint".
     explicit DynamicBGM(const JsonValue& json);

@@ -6,7 +6,7 @@
 #include "audio/MusicFade.h"
 #include "gameobjectengine/Time.h"
 
-TransitionalBGM::TransitionalBGM(int32_t gameObjectID) : Component(gameObjectID) {}
+TransitionalBGM::TransitionalBGM(int32_t objectID) : Component(objectID) {}
 
 TransitionalBGM::TransitionalBGM(const JsonValue& json) : Component(json) {
     base = json::ReadString(json, "base", base);

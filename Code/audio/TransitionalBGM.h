@@ -11,7 +11,7 @@
 
 class TransitionalBGM : public Component {
 public:
-    explicit TransitionalBGM(int32_t gameObjectID);
+    explicit TransitionalBGM(int32_t objectID);
     // "base", "transition", "next", "bpm", "volume", "playOnAwake", "loopStartPoint", "loopEndPoint".
     explicit TransitionalBGM(const JsonValue& json);
 

@@ -59,7 +59,7 @@ void RegisterSummonedEnemy(GameObject& summoned) {
 
 }  // namespace
 
-AIUnitController::AIUnitController(int32_t gameObjectID) : UnitController(gameObjectID) { enemies.reserve(kMaxEnemies); }
+AIUnitController::AIUnitController(int32_t objectID) : UnitController(objectID) { enemies.reserve(kMaxEnemies); }
 
 AIUnitController::AIUnitController(const JsonValue& json)
     : UnitController(json), enemyAttackRange(json::ReadFloat(json, "enemyAttackRange", 200.0f)) {

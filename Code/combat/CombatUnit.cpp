@@ -26,8 +26,8 @@ std::unique_ptr<EffectKnockback> MakeDefaultKnockback(float duration) {
 
 }  // namespace
 
-CombatUnit::CombatUnit(int32_t gameObjectID)
-    : Component(gameObjectID),
+CombatUnit::CombatUnit(int32_t objectID)
+    : Component(objectID),
       effectList(std::make_unique<EffectList>(*this)),
       defaultKnockback_(MakeDefaultKnockback(knockbackDuration)) {
     states[ALIVE] = 1;

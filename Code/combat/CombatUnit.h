@@ -65,7 +65,7 @@ public:
     static constexpr uint32_t kJumpRequest = 2;
 
     // Code defaults (no weapons): alive, team 0, 100 of 100 health and mana.
-    explicit CombatUnit(int32_t gameObjectID);
+    explicit CombatUnit(int32_t objectID);
     // "isAlive", "team", "currentHealth", "currentMana", "maxHealth", "maxMana",
     // "movementSpeed", "jumpHeight", "minDamageToKnockback", "knockbackDuration",
     // "playerControl", the "sfx_..." keys and "weapons" (see docs/combat.md).

@@ -18,7 +18,7 @@ public:
     // The patrol timer advances by a fixed step per update, whatever the frame time.
     static constexpr float kPatrolStep = 0.016f;
 
-    explicit EnemyBehaviour(int32_t gameObjectID) : Component(gameObjectID) {}
+    explicit EnemyBehaviour(int32_t objectID) : Component(objectID) {}
     // "defaultState", "aggroRange", "movementSpeed", "jumpHeight", "resetTime",
     // "targetActivePlayer", "waypoint1X/Y/Z", "waypoint2X/Y/Z"; queues the look-ups
     // of the object's Rigidbody and NavMeshAgent.

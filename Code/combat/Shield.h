@@ -42,7 +42,7 @@ public:
 
 class ShieldBoss : public ShieldBasic {
 public:
-    ShieldBoss(float duration, GameObject* fx) : ShieldBasic(0, duration, fx) {}
+    ShieldBoss(float duration, GameObject* effectObject) : ShieldBasic(0, duration, effectObject) {}
     int32_t GetAmount() const override { return 0; }
     bool Absorb(int32_t&) override { return false; }
     void UpdateVisual() override {}

@@ -23,7 +23,7 @@ namespace Combat { class CombatUnit; }
 
 class UnitController : public Component {
 public:
-    explicit UnitController(int32_t gameObjectID) : Component(gameObjectID) {}
+    explicit UnitController(int32_t objectID) : Component(objectID) {}
     // The Component keys; queues the look-up of the object's CombatUnit.
     explicit UnitController(const JsonValue& json);
 
@@ -52,7 +52,7 @@ public:
     static constexpr float kSwapInterval = 0.5f;
     static constexpr float kNoManaInterval = 0.15f;
 
-    explicit PlayerUnitController(int32_t gameObjectID) : UnitController(gameObjectID) {}
+    explicit PlayerUnitController(int32_t objectID) : UnitController(objectID) {}
     // "unitClass" (1: a second jump in the air).
     explicit PlayerUnitController(const JsonValue& json);
 
@@ -84,7 +84,7 @@ class AIUnitController : public UnitController {
 public:
     static constexpr std::size_t kMaxEnemies = 1024;
 
-    explicit AIUnitController(int32_t gameObjectID);
+    explicit AIUnitController(int32_t objectID);
     // "enemyAttackRange" (pixels); queues the look-up of the object's NavMeshAgent.
     explicit AIUnitController(const JsonValue& json);
     // A copy keeps its own enemy list.

@@ -19,7 +19,7 @@ public:
     static constexpr int32_t kOtherTeams = 1;
     static constexpr int32_t kOwnTeam = 2;
 
-    explicit WeaponArea(int32_t gameObjectID) : Component(gameObjectID) {}
+    explicit WeaponArea(int32_t objectID) : Component(objectID) {}
 
     // Stores the settings; the first application comes on the second update.
     // `effects` belongs to `keeper` (the caster or the zone's target): once the keeper is

@@ -44,7 +44,7 @@ std::string WrapDialogueText(const std::string& text) {
     return wrapped;
 }
 
-DialogueBox::DialogueBox(int32_t gameObjectID) : ScaleableSprite(gameObjectID, 0) {}
+DialogueBox::DialogueBox(int32_t objectID) : ScaleableSprite(objectID, 0) {}
 
 DialogueBox::DialogueBox(const JsonValue& json) : ScaleableSprite(json) {}
 

@@ -17,7 +17,7 @@
 class DialogueBox : public ScaleableSprite {
 public:
     // Code defaults: layer 0, alpha 100, white, parallax 1.
-    explicit DialogueBox(int32_t gameObjectID);
+    explicit DialogueBox(int32_t objectID);
     // The Render keys only.
     explicit DialogueBox(const JsonValue& json);
     ~DialogueBox() override;

@@ -2,7 +2,7 @@
 
 #include "gameobjectengine/Time.h"
 
-Blink::Blink(int32_t gameObjectID) : Component(gameObjectID) {}
+Blink::Blink(int32_t objectID) : Component(objectID) {}
 
 void Blink::Start() {
     elapsed = 0.0f;

@@ -7,7 +7,7 @@
 class Blink : public Component {
 public:
     // Null target, no delay, duration or interval, target shown at the start.
-    explicit Blink(int32_t gameObjectID);
+    explicit Blink(int32_t objectID);
 
     void Start() override;   // restarts the blink; sets the target's enabled to startEnabled
     void Update() override;  // switches the target every interval; stops itself after duration

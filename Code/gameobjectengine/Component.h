@@ -14,7 +14,7 @@ class GameObject;
 class Component {
 public:
     // Built in code: owner resolved from the scene table at this moment (null when the id names no object).
-    explicit Component(int32_t gameObjectID);
+    explicit Component(int32_t objectID);
     // Built from a scene or prefab file: reads "gameObjectID" (absent 0) and "enabled" (absent true).
     explicit Component(const JsonValue& json);
     Component(const Component&) = default;

@@ -3,7 +3,7 @@
 #include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/ObjectTable.h"
 
-DeleteIfExist::DeleteIfExist(int32_t gameObjectID) : Component(gameObjectID) {}
+DeleteIfExist::DeleteIfExist(int32_t objectID) : Component(objectID) {}
 
 DeleteIfExist::DeleteIfExist(const JsonValue& json) : Component(json) {}
 

@@ -5,7 +5,7 @@
 
 class DeleteIfExist : public Component {
 public:
-    explicit DeleteIfExist(int32_t gameObjectID);
+    explicit DeleteIfExist(int32_t objectID);
     explicit DeleteIfExist(const JsonValue& json);
 
     void Awake() override;

@@ -5,7 +5,7 @@
 #include "gameobjectengine/JobManager.h"
 #include "gameobjectengine/Transform.h"
 
-Follow::Follow(int32_t gameObjectID) : Component(gameObjectID) {}
+Follow::Follow(int32_t objectID) : Component(objectID) {}
 
 Follow::Follow(const JsonValue& json)
     : Component(json), xOffset(json::ReadFloat(json, "xOffset", 0.0f)), yOffset(json::ReadFloat(json, "yOffset", 0.0f)) {

@@ -7,7 +7,7 @@ class Transform;
 
 class Follow : public Component {
 public:
-    explicit Follow(int32_t gameObjectID);
+    explicit Follow(int32_t objectID);
     // "xOffset", "yOffset", "follow" (id of the object whose Transform is followed).
     explicit Follow(const JsonValue& json);
 

@@ -1,11 +1,11 @@
 #include "gameobjectengine/JsonRead.h"
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
 #include <limits>
 #include <utility>
 #include <vector>
+
+#include "platform/Files.h"
 
 namespace json {
 
@@ -109,10 +109,9 @@ std::string ReadString(const JsonValue& object, const char* key, const std::stri
 }
 
 bool ReadFile(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !text.empty();
+    // Our largest scene is a few hundred kilobytes; far more is not one of our files.
+    constexpr std::size_t kMaxBytes = 64u << 20;
+    return platform::ReadRegularFile(path, kMaxBytes, text) && !text.empty();
 }
 
 namespace {

@@ -5,7 +5,7 @@
 #include "gameobjectengine/Time.h"
 #include "gameobjectengine/ObjectTable.h"
 
-TimeToLive::TimeToLive(int32_t gameObjectID) : Component(gameObjectID) {}
+TimeToLive::TimeToLive(int32_t objectID) : Component(objectID) {}
 
 TimeToLive::TimeToLive(const JsonValue& json) : Component(json), liveType(json::ReadUint(json, "liveType", 0)) {
     if (liveType == kFrames) framesLeft = json::ReadInt(json, "lifetime", 0);

@@ -11,7 +11,7 @@ public:
     static constexpr uint32_t kSeconds = 2;
 
     // Never expires until given a type and a lifetime.
-    explicit TimeToLive(int32_t gameObjectID);
+    explicit TimeToLive(int32_t objectID);
     // "liveType"; "lifetime" as whole frames (type 1) or seconds (type 2).
     explicit TimeToLive(const JsonValue& json);
     TimeToLive(const TimeToLive&) = default;

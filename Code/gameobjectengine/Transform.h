@@ -6,7 +6,7 @@
 class Transform : public Component {
 public:
     // Code defaults: position 0,0,0; rotation 0; scale 100 x 100.
-    explicit Transform(int32_t gameObjectID);
+    explicit Transform(int32_t objectID);
     // "position" {x,y,z} (present: missing members 1.0; absent: 0), "rotation",
     // "scale" {x,y} (present: missing members 1.0; absent: 100).
     explicit Transform(const JsonValue& json);

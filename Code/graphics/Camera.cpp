@@ -34,7 +34,7 @@ float VerticalTier(float d) {
 
 }  // namespace
 
-Camera::Camera(int32_t gameObjectID) : Component(gameObjectID) {}
+Camera::Camera(int32_t objectID) : Component(objectID) {}
 
 Camera::Camera(const JsonValue& json)
     : Component(json),

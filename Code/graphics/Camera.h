@@ -15,7 +15,7 @@ class Camera : public Component {
 public:
     enum Mode : uint32_t { DeadZone = 0, Recentre = 1 };
 
-    explicit Camera(int32_t gameObjectID);
+    explicit Camera(int32_t objectID);
     // "levelWidth", "playerTransform", "secondaryPlayerTransform" (object indices),
     // "screenWidth", "screenHeight" (0 or less: 1920 x 1080).
     explicit Camera(const JsonValue& json);

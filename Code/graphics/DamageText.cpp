@@ -9,7 +9,7 @@
 #include "gameobjectengine/Transform.h"
 #include "graphics/GraphicsEngine.h"
 
-DamageText::DamageText(int32_t gameObjectID) : UIText(gameObjectID) {}
+DamageText::DamageText(int32_t objectID) : UIText(objectID) {}
 
 void DamageText::Awake() {
     color[0] = color[1] = color[2] = 1.0f;

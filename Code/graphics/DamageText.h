@@ -13,7 +13,7 @@ public:
     static constexpr int32_t kShield = 2;
     static constexpr int32_t kHeal = 3;
 
-    explicit DamageText(int32_t gameObjectID);
+    explicit DamageText(int32_t objectID);
 
     // White, layer 11, listed for drawing.
     void Awake() override;

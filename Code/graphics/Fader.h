@@ -11,7 +11,7 @@ class SceneTransition;
 
 class Fader : public Component {
 public:
-    explicit Fader(int32_t gameObjectID) : Component(gameObjectID) {}
+    explicit Fader(int32_t objectID) : Component(objectID) {}
     // "startingAlpha", "endingAlpha", "fadeTime", "fadeOnStart", "fadeBackAfterDelay",
     // "fadeBackDelay", "sceneTransit", "startFadeDelay".
     explicit Fader(const JsonValue& json);

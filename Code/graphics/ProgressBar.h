@@ -27,7 +27,7 @@ public:
     static constexpr uint32_t kFromLeft = 0;
     static constexpr uint32_t kFromRight = 2;
 
-    explicit ProgressBarBase(int32_t gameObjectID) : Render(gameObjectID, 0) {}
+    explicit ProgressBarBase(int32_t objectID) : Render(objectID, 0) {}
     ProgressBarBase(const ProgressBarBase&) = delete;
     ProgressBarBase& operator=(const ProgressBarBase&) = delete;
     ~ProgressBarBase() override;
@@ -63,7 +63,7 @@ private:
 template <typename T>
 class ProgressBar : public ProgressBarBase {
 public:
-    explicit ProgressBar(int32_t gameObjectID) : ProgressBarBase(gameObjectID) {}
+    explicit ProgressBar(int32_t objectID) : ProgressBarBase(objectID) {}
 
     // Every frame, paused or not: follow the owner and show value.
     void Update() override { Layout(FillRatio(min, max, value)); }

@@ -4,7 +4,7 @@
 #include "gameobjectengine/JobManager.h"
 #include "gameobjectengine/Transform.h"
 
-Render::Render(int32_t gameObjectID, int32_t layerValue) : Component(gameObjectID), layer(layerValue) {}
+Render::Render(int32_t objectID, int32_t layerValue) : Component(objectID), layer(layerValue) {}
 
 Render::Render(const JsonValue& json) : Component(json) {
     layer = json::ReadInt(json, "layer", 0);

@@ -19,7 +19,7 @@ public:
     static constexpr uint32_t kParticles = 2;
 
     // Code defaults: alpha 100, colour white, speed 1, no screen-space flags.
-    Render(int32_t gameObjectID, int32_t layer);
+    Render(int32_t objectID, int32_t layer);
     // Reads "layer", "alpha", "speed", "relativePos", "relativeScale", "color" {r,g,b}.
     explicit Render(const JsonValue& json);
 

@@ -35,7 +35,7 @@ public:
 
 protected:
     // Only a subclass (the speech bubble) makes one.
-    ScaleableSprite(int32_t gameObjectID, int32_t layer) : Render(gameObjectID, layer) {}
+    ScaleableSprite(int32_t objectID, int32_t drawLayer) : Render(objectID, drawLayer) {}
     explicit ScaleableSprite(const JsonValue& json) : Render(json) {}
 
 private:

@@ -1,9 +1,7 @@
 #include "graphics/ShaderProgram.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "graphics/GlFunctions.h"
+#include "platform/Files.h"
 #include "platform/MessageBox.h"
 
 namespace {
@@ -29,13 +27,8 @@ GLuint Compile(const GLFunctions& gl, GLenum kind, const std::string& source, st
 }  // namespace
 
 bool ReadShaderFile(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buffer;
-    buffer << in.rdbuf();
-    if (in.bad()) return false;
-    text = buffer.str();
-    return true;
+    constexpr std::size_t kMaxBytes = 1u << 20;
+    return platform::ReadRegularFile(path, kMaxBytes, text);
 }
 
 bool CreateShaderProgram(const GLFunctions& gl, uint32_t& program, const std::string& vertexPath,

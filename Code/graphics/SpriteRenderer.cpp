@@ -10,8 +10,8 @@ namespace {
 constexpr float kMaxParallaxTiles = 65536.0f;
 }  // namespace
 
-SpriteRenderer::SpriteRenderer(int32_t gameObjectID, std::string path)
-    : Render(gameObjectID, 0), file(std::move(path)) {}
+SpriteRenderer::SpriteRenderer(int32_t objectID, std::string path)
+    : Render(objectID, 0), file(std::move(path)) {}
 
 SpriteRenderer::SpriteRenderer(const JsonValue& json) : Render(json) {
     controllerDependent = json::ReadFlag(json, "controllerDependent", false);

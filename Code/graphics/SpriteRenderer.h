@@ -9,7 +9,7 @@
 class SpriteRenderer : public Render {
 public:
     // Code default: layer 0, the given file, one cell; loads nothing until Awake.
-    SpriteRenderer(int32_t gameObjectID, std::string file = std::string());
+    SpriteRenderer(int32_t objectID, std::string file = std::string());
     // Render keys, then "controllerDependent", "ps4file", "x360file", "file",
     // "textureAtlas", "numSprites", "currX", "currY", "parallax"; textures load at once.
     explicit SpriteRenderer(const JsonValue& json);

@@ -2,7 +2,31 @@
 
 #include <lodepng.h>
 
+#include "platform/Files.h"
 #include "platform/MessageBox.h"
+
+namespace {
+
+// Our largest picture is a few megabytes; a texture side beyond what GL drivers take
+// (16384) is not one of ours, and its pixels are never allocated.
+constexpr std::size_t kMaxPngBytes = 64u << 20;
+constexpr unsigned kMaxSide = 16384;
+
+// Decodes a PNG file into 8-bit RGBA; null, or the error text to show.
+const char* DecodePng(const std::string& path, std::vector<unsigned char>& pixels, unsigned& width,
+                      unsigned& height) {
+    std::string file;
+    if (!platform::ReadRegularFile(path, kMaxPngBytes, file)) return lodepng_error_text(78);  // cannot open
+    const auto* bytes = reinterpret_cast<const unsigned char*>(file.data());
+    lodepng::State state;
+    if (const unsigned error = lodepng_inspect(&width, &height, &state, bytes, file.size())) return lodepng_error_text(error);
+    if (width > kMaxSide || height > kMaxSide) return "picture too large";
+    if (const unsigned error = lodepng::decode(pixels, width, height, bytes, file.size(), LCT_RGBA, 8))
+        return lodepng_error_text(error);
+    return nullptr;
+}
+
+}  // namespace
 
 Texture TextureCache::Load(const std::string& path, bool* hit) {
     if (hit) *hit = false;
@@ -16,11 +40,11 @@ Texture TextureCache::Load(const std::string& path, bool* hit) {
     }
     pixels_.clear();
     unsigned width = 0, height = 0;
-    const unsigned error = lodepng::decode(pixels_, width, height, path, LCT_RGBA, 8);
-    if (error != 0) {
+    const char* error = DecodePng(path, pixels_, width, height);
+    if (error) {
         // A missing picture is asked for again every time a sprite of it wakes; say so once.
         if (reported_.insert(path).second) {
-            platform::ShowMessageBox("GRAPHICS ENGINE", lodepng_error_text(error));
+            platform::ShowMessageBox("GRAPHICS ENGINE", error);
             platform::ShowMessageBox("FAILED TO LOAD", path);
         }
         return result;

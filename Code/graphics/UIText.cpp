@@ -4,7 +4,7 @@
 #include "graphics/Font.h"
 #include "graphics/GraphicsEngine.h"
 
-UIText::UIText(int32_t gameObjectID) : Render(gameObjectID, 0) {}
+UIText::UIText(int32_t objectID) : Render(objectID, 0) {}
 
 UIText::UIText(const JsonValue& json) : Render(json) {
     stringValue = json::ReadString(json, "stringValue", "");

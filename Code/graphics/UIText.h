@@ -8,7 +8,7 @@
 class UIText : public Render {
 public:
     // Code defaults: layer 0, white, empty string, text kind 0.
-    explicit UIText(int32_t gameObjectID);
+    explicit UIText(int32_t objectID);
     // Render keys, then "stringValue"; without "color" the text is black.
     explicit UIText(const JsonValue& json);
     UIText(const UIText& other) = default;

@@ -3,7 +3,7 @@
 #include "combat/CombatUnit.h"
 #include "gameobjectengine/Transform.h"
 
-BossParticleEmitter::BossParticleEmitter(int32_t gameObjectID) : ParticleEmitter(gameObjectID) {
+BossParticleEmitter::BossParticleEmitter(int32_t objectID) : ParticleEmitter(objectID) {
     CoverPools(this, sizeof(*this));
 }
 

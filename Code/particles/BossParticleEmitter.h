@@ -33,7 +33,7 @@ public:
         Particle particle;
     };
 
-    explicit BossParticleEmitter(int32_t gameObjectID);
+    explicit BossParticleEmitter(int32_t objectID);
 
     // The pools, then the reactions to the unit's dash, curtain and summoning.
     void Update() override;

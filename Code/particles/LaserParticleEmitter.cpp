@@ -2,7 +2,7 @@
 
 #include "gameobjectengine/Transform.h"
 
-LaserParticleEmitter::LaserParticleEmitter(int32_t gameObjectID) : ParticleEmitter(gameObjectID, true) {
+LaserParticleEmitter::LaserParticleEmitter(int32_t objectID) : ParticleEmitter(objectID, true) {
     CoverPools(this, sizeof(*this));
 }
 

@@ -8,7 +8,7 @@ class LaserParticleEmitter : public ParticleEmitter {
 public:
     static constexpr int kBeamCount = 500;
 
-    explicit LaserParticleEmitter(int32_t gameObjectID);
+    explicit LaserParticleEmitter(int32_t objectID);
 
     void Update() override;
     void SubmitParticles() override;

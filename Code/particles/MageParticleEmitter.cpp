@@ -11,7 +11,7 @@ constexpr float kBoltLength = 650.0f;
 constexpr float kTrailLife = 2.5f;
 }  // namespace
 
-MageParticleEmitter::MageParticleEmitter(int32_t gameObjectID) : ParticleEmitter(gameObjectID, true) {
+MageParticleEmitter::MageParticleEmitter(int32_t objectID) : ParticleEmitter(objectID, true) {
     CoverPools(this, sizeof(*this));
 }
 

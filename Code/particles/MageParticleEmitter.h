@@ -40,7 +40,7 @@ public:
         Handle<Transform> target;
     };
 
-    explicit MageParticleEmitter(int32_t gameObjectID);
+    explicit MageParticleEmitter(int32_t objectID);
 
     // Finds transform and unit, places the bolt origin and builds the bolts.
     void Start() override;

@@ -10,7 +10,7 @@ constexpr int32_t kManaPerOrb = 60;
 constexpr int32_t kManaPerSparkle = 20;
 }  // namespace
 
-ManaParticleEmitter::ManaParticleEmitter(int32_t gameObjectID) : ParticleEmitter(gameObjectID) {
+ManaParticleEmitter::ManaParticleEmitter(int32_t objectID) : ParticleEmitter(objectID) {
     CoverPools(this, sizeof(*this));
 }
 

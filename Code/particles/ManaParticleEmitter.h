@@ -9,7 +9,7 @@ public:
     static constexpr int kSparkleCount = 15;
     static constexpr int kBurstCount = 300;
 
-    explicit ManaParticleEmitter(int32_t gameObjectID);
+    explicit ManaParticleEmitter(int32_t objectID);
 
     // Finds transform and unit, then tops the orbs up to 5 with three sparkles each.
     void Start() override;

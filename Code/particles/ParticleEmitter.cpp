@@ -11,8 +11,8 @@
 #include "physics/PhysicsManager.h"
 #include "physics/Rigidbody.h"
 
-ParticleEmitter::ParticleEmitter(int32_t gameObjectID, bool readsFacing)
-    : Component(gameObjectID), readsFacing_(readsFacing) {}
+ParticleEmitter::ParticleEmitter(int32_t objectID, bool readsFacing)
+    : Component(objectID), readsFacing_(readsFacing) {}
 
 ParticleEmitter::~ParticleEmitter() { ForgetQueuedParticles(); }
 

@@ -26,7 +26,7 @@ class CombatUnit;
 
 class ParticleEmitter : public Component {
 public:
-    explicit ParticleEmitter(int32_t gameObjectID, bool readsFacing = false);
+    explicit ParticleEmitter(int32_t objectID, bool readsFacing = false);
     // Takes its particles off the queue: a destroyed emitter leaves no pointers behind.
     ~ParticleEmitter() override;
 

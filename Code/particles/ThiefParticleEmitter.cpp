@@ -11,7 +11,7 @@ constexpr float kSmokePuff = 1.0f;
 constexpr float kSilhouette = 0.0f;
 }  // namespace
 
-ThiefParticleEmitter::ThiefParticleEmitter(int32_t gameObjectID) : ParticleEmitter(gameObjectID, true) {
+ThiefParticleEmitter::ThiefParticleEmitter(int32_t objectID) : ParticleEmitter(objectID, true) {
     CoverPools(this, sizeof(*this));
 }
 

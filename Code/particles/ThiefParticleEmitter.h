@@ -30,7 +30,7 @@ public:
         float particleHeight = 0.0f;
     };
 
-    explicit ThiefParticleEmitter(int32_t gameObjectID);
+    explicit ThiefParticleEmitter(int32_t objectID);
 
     // Starts the dash trail and the area attack from the unit's recovery (the per-frame
     // trigger; nothing is emitted through Emit).

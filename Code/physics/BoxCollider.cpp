@@ -45,7 +45,7 @@ std::unique_ptr<BoxSlope> BoxSlope::Build(float centreX, float centreY, float wi
     return slope;
 }
 
-BoxCollider::BoxCollider(int32_t gameObjectID) : Collider(gameObjectID) {}
+BoxCollider::BoxCollider(int32_t objectID) : Collider(objectID) {}
 
 BoxCollider::BoxCollider(const JsonValue& json)
     : Collider(json), width(json::ReadFloat(json, "width", 0.0f)), height(json::ReadFloat(json, "height", 0.0f)) {}

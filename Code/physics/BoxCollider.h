@@ -21,7 +21,7 @@ struct BoxSlope {
 
 class BoxCollider : public Collider {
 public:
-    explicit BoxCollider(int32_t gameObjectID);
+    explicit BoxCollider(int32_t objectID);
     // Collider keys plus "width" and "height" (half sizes).
     explicit BoxCollider(const JsonValue& json);
     BoxCollider(const BoxCollider& other);

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-CircleCollider::CircleCollider(int32_t gameObjectID) : Collider(gameObjectID) {}
+CircleCollider::CircleCollider(int32_t objectID) : Collider(objectID) {}
 
 CircleCollider::CircleCollider(const JsonValue& json) : Collider(json), radius(json::ReadFloat(json, "radius", 0.0f)) {}
 

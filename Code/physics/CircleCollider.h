@@ -5,7 +5,7 @@
 
 class CircleCollider : public Collider {
 public:
-    explicit CircleCollider(int32_t gameObjectID);
+    explicit CircleCollider(int32_t objectID);
     // Collider keys plus "radius".
     explicit CircleCollider(const JsonValue& json);
     CircleCollider(const CircleCollider&) = default;

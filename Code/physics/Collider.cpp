@@ -6,7 +6,7 @@
 #include "gameobjectengine/Transform.h"
 #include "physics/PhysicsManager.h"
 
-Collider::Collider(int32_t gameObjectID) : Component(gameObjectID) {}
+Collider::Collider(int32_t objectID) : Component(objectID) {}
 
 Collider::Collider(const JsonValue& json)
     : Component(json),

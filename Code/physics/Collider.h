@@ -18,7 +18,7 @@ class Transform;
 
 class Collider : public Component {
 public:
-    explicit Collider(int32_t gameObjectID);
+    explicit Collider(int32_t objectID);
     // "xOffset", "yOffset", "isStatic"; queues the look-up of its object's Transform.
     explicit Collider(const JsonValue& json);
     Collider(const Collider&) = default;

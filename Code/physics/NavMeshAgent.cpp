@@ -12,7 +12,7 @@
 
 using Combat::CombatUnit;
 
-NavMeshAgent::NavMeshAgent(int32_t gameObjectID) : Component(gameObjectID) { ResetMarks(); }
+NavMeshAgent::NavMeshAgent(int32_t objectID) : Component(objectID) { ResetMarks(); }
 
 NavMeshAgent::NavMeshAgent(const JsonValue& json) : Component(json) {
     ResetMarks();

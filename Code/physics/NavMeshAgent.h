@@ -20,7 +20,7 @@ public:
     static constexpr float kFeetOffset = 100.0f;
     static constexpr float kReachDistance = 50.0f;
 
-    explicit NavMeshAgent(int32_t gameObjectID);
+    explicit NavMeshAgent(int32_t objectID);
     // No keys of its own; queues the look-ups of its Transform and CombatUnit.
     explicit NavMeshAgent(const JsonValue& json);
     NavMeshAgent(const NavMeshAgent& other);

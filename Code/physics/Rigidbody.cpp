@@ -14,7 +14,7 @@ namespace {
 constexpr float kIntervalSlack = 1e-4f;
 }  // namespace
 
-Rigidbody::Rigidbody(int32_t gameObjectID) : Component(gameObjectID) {}
+Rigidbody::Rigidbody(int32_t objectID) : Component(objectID) {}
 
 Rigidbody::Rigidbody(const JsonValue& json)
     : Component(json),

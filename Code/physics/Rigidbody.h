@@ -32,7 +32,7 @@ public:
     };
 
     // Code defaults: weight 1, at rest, gravity on, not kinematic, facing right.
-    explicit Rigidbody(int32_t gameObjectID);
+    explicit Rigidbody(int32_t objectID);
     // "weight", "xVelocity", "yVelocity", "isKinematic", "useGravity"; queues the
     // look-ups of its object's Collider and Transform.
     explicit Rigidbody(const JsonValue& json);

@@ -6,7 +6,7 @@
 #include "gameobjectengine/Transform.h"
 #include "physics/Rigidbody.h"
 
-Translate::Translate(int32_t gameObjectID) : Component(gameObjectID) {}
+Translate::Translate(int32_t objectID) : Component(objectID) {}
 
 Translate::Translate(const JsonValue& json)
     : Component(json),

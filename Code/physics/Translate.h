@@ -8,7 +8,7 @@ class Transform;
 
 class Translate : public Component {
 public:
-    explicit Translate(int32_t gameObjectID);
+    explicit Translate(int32_t objectID);
     // "velocityX", "velocityY", "accelerationX", "accelerationY".
     explicit Translate(const JsonValue& json);
     Translate(const Translate&) = default;

@@ -5,7 +5,7 @@
 #include "graphics/SpriteRenderer.h"
 #include "scenemanager/SceneManager.h"
 
-DontDestroyOnLoad::DontDestroyOnLoad(int32_t gameObjectID) : Component(gameObjectID) {}
+DontDestroyOnLoad::DontDestroyOnLoad(int32_t objectID) : Component(objectID) {}
 
 DontDestroyOnLoad::DontDestroyOnLoad(const JsonValue& json) : Component(json) {}
 

@@ -4,7 +4,7 @@
 
 class DontDestroyOnLoad : public Component {
 public:
-    explicit DontDestroyOnLoad(int32_t gameObjectID);
+    explicit DontDestroyOnLoad(int32_t objectID);
     explicit DontDestroyOnLoad(const JsonValue& json);
 
     void Awake() override;  // joins the scene manager's persistent set

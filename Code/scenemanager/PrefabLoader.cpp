@@ -20,8 +20,7 @@ std::string UniqueName(const SceneManager& scene, const std::string& name) {
 void RetargetComponent(const JsonValue& source, int32_t id, JsonDocument& copy) {
     copy.CopyFrom(source, copy.GetAllocator());
     if (!copy.IsObject()) return;
-    auto it = copy.FindMember("gameObjectID");
-    if (it != copy.MemberEnd()) it->value.SetInt(id);
+    if (copy.HasMember("gameObjectID")) copy["gameObjectID"].SetInt(id);
     else copy.AddMember("gameObjectID", id, copy.GetAllocator());
 }
 

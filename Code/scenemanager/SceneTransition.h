@@ -6,7 +6,7 @@
 
 class SceneTransition : public Component {
 public:
-    explicit SceneTransition(int32_t gameObjectID) : Component(gameObjectID) {}
+    explicit SceneTransition(int32_t objectID) : Component(objectID) {}
     // "sceneIndex" (absent 0), "spaceToTransit" (absent false).
     explicit SceneTransition(const JsonValue& json);
 

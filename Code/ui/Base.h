@@ -11,7 +11,7 @@ namespace UI {
 
 class Base : public Component {
 public:
-    explicit Base(int32_t gameObjectID) : Component(gameObjectID) {}
+    explicit Base(int32_t objectID) : Component(objectID) {}
     // "up", "down", "left", "right" (elements) and "selectedSprite" (a sprite), each an
     // object id fetched once after the scene is built.
     explicit Base(const JsonValue& json);

@@ -11,7 +11,7 @@ class Button : public Base {
 public:
     using Callback = std::function<void()>;
 
-    explicit Button(int32_t gameObjectID) : Base(gameObjectID) {}
+    explicit Button(int32_t objectID) : Base(objectID) {}
     explicit Button(const JsonValue& json) : Base(json) {}
 
     // Selected sprite on, own sprite off, then onSelect.

@@ -14,7 +14,7 @@ class Base;
 
 class Canvas : public Component {
 public:
-    explicit Canvas(int32_t gameObjectID) : Component(gameObjectID) {}
+    explicit Canvas(int32_t objectID) : Component(objectID) {}
     // "selectMode", "cursorOffset" {x, y, z}, "initialUI" and "cursor" (object ids).
     explicit Canvas(const JsonValue& json);
 

@@ -14,7 +14,7 @@ class CreditsFlowController : public Component {
 public:
     static constexpr int kPictures = 4;
 
-    explicit CreditsFlowController(int32_t gameObjectID) : Component(gameObjectID) {}
+    explicit CreditsFlowController(int32_t objectID) : Component(objectID) {}
     explicit CreditsFlowController(const JsonValue& json) : Component(json) {}
 
     // Finds the faders and chains them; the first one is on show.

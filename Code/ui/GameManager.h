@@ -19,7 +19,7 @@ class GameManager : public Component {
 public:
     static constexpr int kSkills = 3;
 
-    explicit GameManager(int32_t gameObjectID) : Component(gameObjectID) {}
+    explicit GameManager(int32_t objectID) : Component(objectID) {}
     // "saveScene" (absent: true).
     explicit GameManager(const JsonValue& json);
 

@@ -17,7 +17,7 @@ class Canvas;
 
 class MainMenu : public Component {
 public:
-    explicit MainMenu(int32_t gameObjectID) : Component(gameObjectID) {}
+    explicit MainMenu(int32_t objectID) : Component(objectID) {}
     // "newGameButton", "newGameConfirmationBG", "newGameYesButton", "newGameNoButton",
     // "continueButton", "optionsButton", "creditsButton", "exitButton" (object ids).
     explicit MainMenu(const JsonValue& json);

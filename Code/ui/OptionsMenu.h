@@ -19,7 +19,7 @@ class ToggleButton;
 
 class OptionsMenu : public Component {
 public:
-    explicit OptionsMenu(int32_t gameObjectID) : Component(gameObjectID) {}
+    explicit OptionsMenu(int32_t objectID) : Component(objectID) {}
     explicit OptionsMenu(const JsonValue& json) : Component(json) {}
     OptionsMenu(const OptionsMenu&) = default;
 

@@ -18,7 +18,7 @@ class Canvas;
 
 class PauseMenu : public Component {
 public:
-    explicit PauseMenu(int32_t gameObjectID) : Component(gameObjectID) {}
+    explicit PauseMenu(int32_t objectID) : Component(objectID) {}
     explicit PauseMenu(const JsonValue& json) : Component(json) {}
     PauseMenu(const PauseMenu&) = default;
 

@@ -18,7 +18,7 @@ class Portal : public Component {
 public:
     static constexpr int32_t kEnemyTeam = 2;
 
-    explicit Portal(int32_t gameObjectID) : Component(gameObjectID) {}
+    explicit Portal(int32_t objectID) : Component(objectID) {}
     // "nextSceneIndex" (absent: 0); queues the look-up of the own collider.
     explicit Portal(const JsonValue& json);
 

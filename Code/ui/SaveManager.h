@@ -14,7 +14,7 @@ class SaveManager : public Component {
 public:
     using SaveData = ::SaveData;
 
-    explicit SaveManager(int32_t gameObjectID) : Component(gameObjectID) {}
+    explicit SaveManager(int32_t objectID) : Component(objectID) {}
     explicit SaveManager(const JsonValue& json) : Component(json) {}
 
     // Locates the file, reads it (a missing file is written with the defaults), applies.

@@ -12,7 +12,7 @@ class ToggleButton : public Base {
 public:
     using Callback = std::function<void()>;
 
-    explicit ToggleButton(int32_t gameObjectID) : Base(gameObjectID) {}
+    explicit ToggleButton(int32_t objectID) : Base(objectID) {}
 
     // Shows the selected look of the current state (only with an own sprite), then onSelect.
     void OnSelect() override;

@@ -205,8 +205,8 @@ TEST_P(AnimationTemplates, DyingPlaysOnceThenClearsDyingAndHolds) {
 }
 
 INSTANTIATE_TEST_SUITE_P(HeroEnemyBoss, AnimationTemplates, ::testing::ValuesIn(kTemplates),
-                         [](const ::testing::TestParamInfo<Template>& info) {
-                             const std::string file = info.param.file;
+                         [](const ::testing::TestParamInfo<Template>& paramInfo) {
+                             const std::string file = paramInfo.param.file;
                              return file.substr(file.rfind('/') + 1, file.size() - file.rfind('/') - 6);
                          });
 

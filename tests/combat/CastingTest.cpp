@@ -43,7 +43,9 @@ TEST(Casting, WhoMayCast) {
         unit->weapons[0]->timeSinceLastCast = row.sinceLastCast;
         unit->states[CombatUnit::STUNNED] = row.stunned;
         unit->states[CombatUnit::ALIVE] = row.alive ? 1 : 0;
-        if (row.busy) ASSERT_TRUE(unit->UseWeapon(1));
+        if (row.busy) {
+            ASSERT_TRUE(unit->UseWeapon(1));
+        }
         EXPECT_EQ(unit->UseWeapon(row.index), row.starts);
         EXPECT_EQ(unit->currentMana, row.starts ? row.mana - 30 : row.mana);
         EXPECT_EQ(unit->currentWeapon == unit->weapons[0].get(), row.starts);

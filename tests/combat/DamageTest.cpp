@@ -125,7 +125,9 @@ TEST(Damage, HealingAndManaNeverLower) {
         unit->Heal(row.amount);
         EXPECT_EQ(unit->currentHealth, row.after);
         EXPECT_EQ(CountNamed("HealText"), row.number ? 1 : 0);
-        if (row.number) EXPECT_EQ(ShownValue("HealText"), static_cast<uint32_t>(row.after - row.current));
+        if (row.number) {
+            EXPECT_EQ(ShownValue("HealText"), static_cast<uint32_t>(row.after - row.current));
+        }
         unit->currentMana = row.current;
         unit->maxMana = row.max;
         unit->GainMana(row.amount);

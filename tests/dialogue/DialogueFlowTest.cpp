@@ -38,7 +38,9 @@ TEST_F(DialogueTest, BreakLineEndsTheConversationAndTheNextStartGoesOn) {
         EXPECT_EQ(Manager().active, call.active);
         EXPECT_EQ(Box().enabled, call.active);
         EXPECT_EQ(Manager().currentLine, call.next);
-        if (call.line) EXPECT_EQ(Box().pendingText, call.line);
+        if (call.line) {
+            EXPECT_EQ(Box().pendingText, call.line);
+        }
     }
 }
 

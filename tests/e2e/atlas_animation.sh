@@ -2,31 +2,15 @@
 # The real game animates atlas sprites: started on the atlas test scene, a 2 x 2 colour
 # sheet cycles red, green, blue, yellow (one cell each 2 s) and the Thief runs through
 # the cells of its run row, as screenshots taken over time show.
-#
-# The game always opens "Assets/Scenes/SplashScreen.scene" from its working directory, so
-# the test runs it from a scratch root whose Assets/Scenes holds only the test scene under
-# that name; everything else (shaders, art, the scene's own files) links to the repository.
 set -u
 GAME="$1"
 cd "$(dirname "$0")/../.." || exit 1
-REPO="$(pwd)"
 source tests/e2e/lib.sh
 
-ROOT="$E2E_DIR/root"
-mkdir -p "$ROOT/Assets/Scenes"
-ln -s "$REPO/Code" "$ROOT/Code"
-ln -s "$REPO/tests" "$ROOT/tests"
-for entry in "$REPO"/Assets/*; do
-    [ "$(basename "$entry")" = "Scenes" ] || ln -s "$entry" "$ROOT/Assets/$(basename "$entry")"
-done
-cp tests/animationmanager/scenes/atlas.scene "$ROOT/Assets/Scenes/SplashScreen.scene"
-
+ROOT=$(e2e_scratch_root tests/animationmanager/scenes/atlas.scene)
 e2e_start_display
-cd "$ROOT" || exit 1
-e2e_start_game "$GAME"
-cd "$REPO" || exit 1
+e2e_start_game "$GAME" "$ROOT"
 WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "no window titled harrowvale"
-sleep 1
 
 # The colour of the sheet's cell shown now (sampled in the middle of the quad at 600, 540),
 # and a checksum of the Thief's quad (1400 +- 192, 540 +- 192).
@@ -48,6 +32,9 @@ shot() {
            +repage -depth 8 rgb:- | md5sum | cut -c1-12)
     echo "$name $crop"
 }
+
+shows_a_cell() { read -r colour _ < <(shot); [ "$colour" != none ]; }
+e2e_wait_until 30 shows_a_cell || e2e_fail "the colour sheet never showed"
 
 # Samples for about 14 s. A change of colour between two samples taken less than one
 # cell time (2 s) apart must be the next cell of the cycle; a slower pair may skip one.

@@ -7,30 +7,21 @@
 # when one falls the game-over picture fades in, the death menu follows, and its Restart
 # reloads the level (the conversation starts again).
 #
-# The game opens "Assets/Scenes/SplashScreen.scene" from its working directory, so the test
-# runs it from a scratch root holding the test level under that name (and as scene 0, which
-# the death menu's Restart reloads); everything else links to the repository.
+# The game runs from a scratch copy holding the test level as its first scene (and as scene
+# 0, which the death menu's Restart reloads).
 set -u
 GAME="$1"
 cd "$(dirname "$0")/../.." || exit 1
-REPO="$(pwd)"
 source tests/e2e/lib.sh
 
-ROOT="$E2E_DIR/root"
+ROOT=$(e2e_scratch_root tests/ui/scenes/flow.scene)
 SHOTS="${E2E_KEEP_SHOTS:-$E2E_DIR/shots}"  # E2E_KEEP_SHOTS: a folder that keeps the screenshots
-mkdir -p "$ROOT/Assets/Scenes" "$SHOTS"
-ln -s "$REPO/Code" "$ROOT/Code"
-for entry in "$REPO"/Assets/*; do
-    [ "$(basename "$entry")" = "Scenes" ] || ln -s "$entry" "$ROOT/Assets/$(basename "$entry")"
-done
-cp tests/ui/scenes/flow.scene "$ROOT/Assets/Scenes/SplashScreen.scene"
+mkdir -p "$SHOTS"
 cp tests/ui/scenes/flow.scene "$ROOT/Assets/Scenes/MainMenu.scene"
 export APPDATA="$E2E_DIR/appdata"
 
 e2e_start_display
-cd "$ROOT" || exit 1
-e2e_start_game "$GAME"
-cd "$REPO" || exit 1
+e2e_start_game "$GAME" "$ROOT"
 WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "no window titled harrowvale"
 START=${EPOCHREALTIME/./}
 
@@ -118,10 +109,9 @@ overlay_shown || e2e_fail "no overlay with the second modal line"
 
 # --- the last line ends the conversation and play resumes with the HUD ---
 space_until conversation_over || e2e_fail "the conversation did not end after its last line"
-sleep 0.5
-shoot
+hud_shown() { shoot && near "$(pixel 300 55)" "224 48 63"; }
+e2e_wait_until 30 hud_shown || e2e_fail "no Thief health bar on the HUD after the conversation"
 convert "$SHOT" "$SHOTS/after.png"
-near "$(pixel 300 55)" "224 48 63" || e2e_fail "no Thief health bar on the HUD after the conversation"
 
 # --- the brute comes for the heroes: a hero falls, the game-over picture fades in, then
 # the death menu, whose Restart (selected) reloads the level ---

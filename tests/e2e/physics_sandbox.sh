@@ -4,10 +4,6 @@
 # ramp, comes down and stops against the wall, standing on the floor. Screenshots taken
 # over about 11 s show it.
 #
-# The game always opens "Assets/Scenes/SplashScreen.scene" from its working directory, so
-# the test runs it from a scratch root whose Assets/Scenes holds only the sandbox under that
-# name; shaders and art link to the repository.
-#
 # Everything is measured on the screen, relative to the floor and the wall as drawn, so the
 # camera's scrolling does not matter. A ball's sprite is drawn over its collider's square;
 # its solid core (the two brightest rings, 40 of the picture's 56 rows) gives its centre and,
@@ -15,22 +11,13 @@
 set -u
 GAME="$1"
 cd "$(dirname "$0")/../.." || exit 1
-REPO="$(pwd)"
 source tests/e2e/lib.sh
 
-ROOT="$E2E_DIR/root"
+ROOT=$(e2e_scratch_root Assets/Scenes/PhysicsSandbox.scene)
 SHOTS="$E2E_DIR/shots"
-mkdir -p "$ROOT/Assets/Scenes" "$SHOTS"
-ln -s "$REPO/Code" "$ROOT/Code"
-for entry in "$REPO"/Assets/*; do
-    [ "$(basename "$entry")" = "Scenes" ] || ln -s "$entry" "$ROOT/Assets/$(basename "$entry")"
-done
-cp Assets/Scenes/PhysicsSandbox.scene "$ROOT/Assets/Scenes/SplashScreen.scene"
-
+mkdir -p "$SHOTS"
 e2e_start_display
-cd "$ROOT" || exit 1
-e2e_start_game "$GAME"
-cd "$REPO" || exit 1
+e2e_start_game "$GAME" "$ROOT"
 WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "no window titled harrowvale"
 
 # As many screenshots as the machine allows for 11 s, each named by its time in ms.

@@ -19,29 +19,29 @@ POINTS=("880 240" "1500 280" "1220 280"
         "1600 740" "1640 720" "1620 860")
 
 declare -a EXPECTED
-for k in "${!POINTS[@]}"; do
-    read -r x y <<<"${POINTS[$k]}"
-    EXPECTED[$k]="$(e2e_pixel "${PICTURES[$((k / 3))]}" "$x" "$y")"
+for p in 0 1 2 3; do
+    mapfile -t -O $((p * 3)) EXPECTED < <(e2e_pixels "${PICTURES[$p]}" "${POINTS[@]:$((p * 3)):3}")
 done
 
 # Prints the name of the picture the window shows now: the one whose own sample points
-# all match within tolerance ("none" while fading or when nothing matches).
+# all match within tolerance ("none" while fading or when nothing matches). One screenshot
+# and one read of all points: on a busy machine a slow look could miss a whole screen.
 classify() {
-    local shot="$E2E_DIR/now.png" w h
-    import -display "$DISPLAY" -window "$WINDOW" "$shot" 2>/dev/null || { echo none; return; }
-    read -r w h < <(identify -format "%w %h\n" "$shot")
-    local p k worst d
+    local shot="$E2E_DIR/now.png" w h k p
+    read -r w h < <(e2e_window_shot "$WINDOW" "$shot") || { echo none; return; }
+    local scaled=() actual
+    for k in "${!POINTS[@]}"; do
+        read -r x y <<<"${POINTS[$k]}"
+        scaled+=("$((x * w / 1920)) $((y * h / 1080))")
+    done
+    mapfile -t actual < <(e2e_pixels "$shot" "${scaled[@]}")
     for p in 0 1 2 3; do
-        worst=0
+        local match=1
         for k in $((p * 3)) $((p * 3 + 1)) $((p * 3 + 2)); do
-            read -r x y <<<"${POINTS[$k]}"
-            read -r er eg eb <<<"${EXPECTED[$k]}"
-            read -r ar ag ab < <(e2e_pixel "$shot" $((x * w / 1920)) $((y * h / 1080)); echo)
-            d=$(( (er > ar ? er - ar : ar - er) + (eg > ag ? eg - ag : ag - eg) + (eb > ab ? eb - ab : ab - eb) ))
-            [ $d -gt $worst ] && worst=$d
+            [ -n "${actual[$k]:-}" ] && e2e_colours_near "${EXPECTED[$k]}" "${actual[$k]}" 30 || match=0
         done
-        [ -n "${E2E_DEBUG:-}" ] && echo "${NAMES[$p]} worst $worst" >&2
-        if [ $worst -le 30 ]; then echo "${NAMES[$p]}"; return; fi
+        [ -n "${E2E_DEBUG:-}" ] && echo "${NAMES[$p]} match $match" >&2
+        if [ $match = 1 ]; then echo "${NAMES[$p]}"; return; fi
     done
     echo none
 }

@@ -10,9 +10,9 @@ e2e_start_display
 e2e_start_game "$GAME"
 WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "no window titled harrowvale"
 
-# Let it run a moment so the close lands in the middle of the frame loop.
-sleep 1.5
-kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died while running"
+# Once the first splash picture is on screen, frames are being drawn: the close lands in
+# the middle of the frame loop.
+e2e_wait_picture 30 "$WINDOW" Assets/Art/Splash/SplashScreen.png "880 240" "1500 280" "1220 280"
 wmctrl -c harrowvale || xdotool key --window "$WINDOW" alt+F4
 e2e_wait_exit 10
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after close: $E2E_EXIT_CODE"

@@ -1,19 +1,14 @@
-// The generic behaviours: TimeToLive, Follow, Blink, Translate, DontDestroyOnLoad and
-// DeleteIfExist, on headless scenes with a fixed frame time.
+// The generic behaviours of the core: TimeToLive, Follow and Blink, on headless scenes with
+// a fixed frame time (Translate's tests are with physics, persistence's with the scene manager).
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "gameobjectengine/Blink.h"
-#include "gameobjectengine/DeleteIfExist.h"
-#include "scenemanager/DontDestroyOnLoad.h"
 #include "gameobjectengine/Follow.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/TimeToLive.h"
 #include "gameobjectengine/Transform.h"
-#include "physics/Translate.h"
-#include "graphics/GraphicsEngine.h"
-#include "graphics/SpriteRenderer.h"
 #include "physics/Rigidbody.h"
 #include "support/EngineHarness.h"
 
@@ -22,8 +17,6 @@ namespace {
 std::string Scene(const std::string& objects, const std::string& components) {
     return "{\"GameObjects\": [" + objects + "], \"Components\": [" + components + "], \"Dialogue\": []}";
 }
-
-const char* kPlaced = R"({"class": "Transform", "gameObjectID": 0, "position": {"x": 10, "y": 20, "z": 7}})";
 
 // Frames until the object named "A" is gone (0 when it never goes within the limit).
 int FramesToLive(EngineHarness& engine, int limit) {
@@ -182,122 +175,6 @@ TEST(BlinkBehaviour, TargetDestroyedMidBlinkIsLeftAlone) {
     SceneManager::GetInstance().DestroyGameObject(engine.Find("Sprite")->id);
     engine.Step(5);
     EXPECT_TRUE(blink->enabled);
-}
-
-std::string TranslateScene(const std::string& bodyMembers) {
-    // The body comes first: Translate finds it when it wakes.
-    std::string comps = kPlaced;
-    if (!bodyMembers.empty()) comps += R"(, {"class": "RigidBody", "gameObjectID": 0)" + bodyMembers + "}";
-    comps += R"(, {"class": "Translate", "gameObjectID": 0, "velocityX": 60, "velocityY": 0, "accelerationX": 0})";
-    return Scene(R"(["A", 1])", comps);
-}
-
-TEST(TranslateBehaviour, KinematicBodyMovesByVelocityTimesDt) {
-    EngineHarness engine(0.25f);
-    engine.LoadSceneText(TranslateScene(R"(, "isKinematic": 1, "useGravity": 0)"));
-    engine.Step(2);
-    EXPECT_FLOAT_EQ(engine.Get<Transform>("A")->x, 10.0f + 2 * 60.0f * 0.25f);
-    engine.Get<Translate>("A")->accelerationY = 8.0f;
-    engine.Step();
-    // The new velocity moves the object in the same frame.
-    EXPECT_FLOAT_EQ(engine.Get<Transform>("A")->y, 20.0f + 2.0f * 0.25f);
-}
-
-TEST(TranslateBehaviour, NonKinematicAddsVelocityOncePerFrame) {
-    EngineHarness engine;
-    engine.LoadSceneText(TranslateScene(R"(, "useGravity": 0)"));
-    Translate* translate = engine.Get<Translate>("A");
-    Rigidbody* body = engine.Get<Rigidbody>("A");
-    ASSERT_EQ(translate->rigidbody, body);
-    translate->velocityX = 1.0f;
-    translate->accelerationY = 0.5f;  // per frame, not scaled by the frame time
-    body->xVelocity = 5.0f;
-    translate->Update();
-    EXPECT_FLOAT_EQ(body->xVelocity, 6.0f);
-    translate->Update();
-    EXPECT_FLOAT_EQ(body->xVelocity, 7.0f);
-    EXPECT_FLOAT_EQ(body->yVelocity, 0.5f + 1.0f);
-    EXPECT_FLOAT_EQ(engine.Get<Transform>("A")->x, 10.0f);  // the step moves dynamic bodies, not Translate
-}
-
-TEST(TranslateBehaviour, WithoutBodyMovesKinematicallyAndPauseHolds) {
-    EngineHarness engine(0.5f);
-    engine.LoadSceneText(TranslateScene(""));
-    engine.Step();
-    EXPECT_FLOAT_EQ(engine.Get<Transform>("A")->x, 40.0f);
-    GameFlags::word = GameFlags::Paused;
-    engine.Step();
-    EXPECT_FLOAT_EQ(engine.Get<Transform>("A")->x, 40.0f);
-}
-
-TEST(TranslateBehaviour, WithoutTransformDoesNothing) {
-    EngineHarness engine;
-    engine.LoadSceneText(Scene(R"(["A", 1])", R"({"class": "Translate", "gameObjectID": 0, "velocityX": 60})"));
-    engine.Step(2);
-    EXPECT_EQ(engine.Get<Translate>("A")->velocityX, 60.0f);
-}
-
-// Persistence: a same-named object in every scene, kept once.
-std::string MusicScene(bool persistentFirst) {
-    const char* keep = R"({"class": "DontDestroyOnLoad", "gameObjectID": 1})";
-    const char* once = R"({"class": "Deleteelse ifExist", "gameObjectID": 1})";
-    return Scene(R"(["Level", 1], ["Music", 1])", std::string(persistentFirst ? keep : once) + ", " +
-                                                       (persistentFirst ? once : keep));
-}
-
-TEST(Persistence, ExactlyOneCopySurvivesTwoLoadsInEitherComponentOrder) {
-    for (bool persistentFirst : {true, false}) {
-        EngineHarness engine;
-        SceneManager& scene = SceneManager::GetInstance();
-        engine.LoadSceneText(MusicScene(persistentFirst));
-        engine.Step();
-        ASSERT_EQ(scene.CountGameObjectsByName("Music"), 1) << persistentFirst;
-        GameObject* original = engine.Find("Music");
-        for (int load = 0; load < 2; ++load) {
-            engine.LoadSceneText(MusicScene(persistentFirst));
-            engine.Step();
-            EXPECT_EQ(scene.CountGameObjectsByName("Music"), 1) << persistentFirst << " load " << load;
-            EXPECT_EQ(engine.Find("Music"), original);
-            EXPECT_TRUE(scene.IsPersistent(original));
-            EXPECT_EQ(scene.PersistentObjects().size(), 1u);
-        }
-    }
-}
-
-TEST(Persistence, TwoNewCopiesInOneLoadBothGo) {
-    EngineHarness engine;
-    engine.LoadSceneText(Scene(R"(["Music", 1], ["Music", 1])",
-                               R"({"class": "Deleteelse ifExist", "gameObjectID": 0},
-                                  {"class": "Deleteelse ifExist", "gameObjectID": 1})"));
-    engine.Step();
-    EXPECT_EQ(SceneManager::GetInstance().CountGameObjectsByName("Music"), 0);
-}
-
-TEST(Persistence, SingleObjectWithoutDuplicateStays) {
-    EngineHarness engine;
-    engine.LoadSceneText(Scene(R"(["Music", 1])", R"({"class": "Deleteelse ifExist", "gameObjectID": 0})"));
-    engine.Step(2);
-    EXPECT_NE(engine.Find("Music"), nullptr);
-}
-
-}  // namespace
-
-namespace {
-
-TEST(Persistence, PinsTheSpriteTexturesOfAPersistentObject) {
-    EngineHarness engine;
-    engine.LoadSceneText(Scene(R"(["Hud", 1])", ""));
-    GameObject* hud = engine.Find("Hud");
-    auto* sprite = hud->AddComponent<SpriteRenderer>(true);
-    sprite->texture = 9001;
-    sprite->ps4Texture = 9002;
-    hud->AddComponent<DontDestroyOnLoad>();
-    engine.Step();  // Start runs with the frame's jobs
-    const auto& pinned = GraphicsEngine::GetInstance().textures.Pinned();
-    EXPECT_TRUE(pinned.count(9001));
-    EXPECT_TRUE(pinned.count(9002));
-    EXPECT_FALSE(pinned.count(0));
-    EXPECT_TRUE(SceneManager::GetInstance().IsPersistent(hud));
 }
 
 }  // namespace

@@ -2,6 +2,11 @@
 // failures (reported once, retried, nothing cached or kept), the release after a scene
 // load, and the shut-down engine.
 #include <gtest/gtest.h>
+#include <lodepng.h>
+#include <sys/stat.h>
+
+#include <cstdlib>
+#include <vector>
 
 #include "EngineHarness.h"
 #include "GraphicsTestSupport.h"
@@ -151,6 +156,48 @@ TEST_F(TextureCacheTest, WithoutAnyBackendNothingIsDecoded) {
     SpriteRenderer sprite(-1);
     EXPECT_FALSE(sprite.LoadTexture("Assets/Art/Splash/SplashScreen.png"));
     EXPECT_TRUE(platform::ShownMessages().empty());
+}
+
+// A PNG of a few bytes whose header declares width x height RGBA pixels.
+std::string PngDeclaring(EngineHarness& harness, unsigned width, unsigned height) {
+    std::vector<unsigned char> png = {137, 80, 78, 71, 13, 10, 26, 10};
+    auto chunk = [&png](const char* type, std::vector<unsigned char> data) {
+        const std::size_t at = png.size();
+        const auto size = static_cast<unsigned>(data.size());
+        png.insert(png.end(), {static_cast<unsigned char>(size >> 24), static_cast<unsigned char>(size >> 16),
+                               static_cast<unsigned char>(size >> 8), static_cast<unsigned char>(size)});
+        png.insert(png.end(), type, type + 4);
+        png.insert(png.end(), data.begin(), data.end());
+        png.insert(png.end(), 4, 0);
+        lodepng_chunk_generate_crc(&png[at]);
+    };
+    auto be32 = [](unsigned v) {
+        return std::vector<unsigned char>{static_cast<unsigned char>(v >> 24), static_cast<unsigned char>(v >> 16),
+                                          static_cast<unsigned char>(v >> 8), static_cast<unsigned char>(v)};
+    };
+    std::vector<unsigned char> header = be32(width);
+    const std::vector<unsigned char> h = be32(height);
+    header.insert(header.end(), h.begin(), h.end());
+    header.insert(header.end(), {8, 6, 0, 0, 0});  // 8-bit RGBA, no interlace
+    chunk("IHDR", header);
+    const unsigned char row[64] = {};
+    unsigned char* deflated = nullptr;
+    std::size_t deflatedSize = 0;
+    lodepng_zlib_compress(&deflated, &deflatedSize, row, sizeof row, &lodepng_default_compress_settings);
+    chunk("IDAT", std::vector<unsigned char>(deflated, deflated + deflatedSize));
+    std::free(deflated);
+    chunk("IEND", {});
+    return harness.WriteTempFile(std::string(png.begin(), png.end()), ".png");
+}
+
+TEST_F(TextureCacheTest, APipeOrAPictureDeclaringEnormousDimensionsIsABrokenFile) {
+    const std::string pipe = harness.WriteTempFile("", ".png") + ".pipe.png";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    // 100000 x 100000 RGBA would be 40 GB: refused from the header, never allocated.
+    const std::string paths[] = {pipe, PngDeclaring(harness, 100000, 100000)};
+    for (const std::string& path : paths) EXPECT_EQ(engine.LoadTexture(path).id, 0u) << path;
+    EXPECT_EQ(CountMessages("FAILED TO LOAD"), 2);
+    EXPECT_EQ(graphics.fake.uploads, 0);
 }
 
 }  // namespace

@@ -56,7 +56,9 @@ TEST_F(BossTest, DashSmokeImplodesAtTheStartExplodesAtTheEndAndShakesTheCameraWh
         EXPECT_EQ(CountActive(boss->explosion, 30), 30);
         EXPECT_FLOAT_EQ(boss->dashStart[0], startX);
         EXPECT_FLOAT_EQ(boss->explosion[0].positionX, transform->x);
-        if (camera) EXPECT_FLOAT_EQ(camera->shakeTime, 0.2f);
+        if (camera) {
+            EXPECT_FLOAT_EQ(camera->shakeTime, 0.2f);
+        }
         // Implosion particles move toward the dash start; explosion ones out of the end.
         const std::vector<Particle*> queued = Frame(boss);
         EXPECT_EQ(queued.size(), 60u);

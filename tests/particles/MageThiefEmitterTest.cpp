@@ -32,7 +32,9 @@ TEST_F(MageTest, LightningSegmentsJoinUpAndPointTheWayTheyRun) {
             // The quad drawn from the start at this angle and length ends at the end point.
             EXPECT_NEAR(s.startX + std::cos(radians) * s.length, s.endX, 0.01f) << b << "/" << i;
             EXPECT_NEAR(s.startY + std::sin(radians) * s.length, s.endY, 0.01f) << b << "/" << i;
-            if (i > 0) EXPECT_EQ(s.startX, bolt.segments[i - 1].endX);
+            if (i > 0) {
+                EXPECT_EQ(s.startX, bolt.segments[i - 1].endX);
+            }
         }
         EXPECT_FLOAT_EQ(bolt.segments[bolt.count - 1].endX, b < 10 ? 650.0f : -650.0f);
     }
@@ -160,7 +162,9 @@ TEST_F(ThiefTest, ASlashTracesItsCurveFromTheSideTheHeroFaces) {
         EXPECT_EQ(thief->slashes[0].particlesLeft, 0);
         const float* first = facing ? slash.start : slash.end;
         EXPECT_NEAR(traced.front().positionX, first[0], 0.01f);
-        if (facing) EXPECT_FLOAT_EQ(traced.front().width, 0.5f);  // sin 0
+        if (facing) {  // sin 0
+            EXPECT_FLOAT_EQ(traced.front().width, 0.5f);
+        }
         // Every particle lies on its own point of the curve; the middle ones are the widest.
         for (std::size_t k = 1; k < traced.size(); ++k)
             EXPECT_NE(traced[k].positionX, traced[k - 1].positionX) << k;
@@ -210,7 +214,9 @@ TEST_F(ThiefTest, AreaAttackStormsForOneSecondWithOneShake) {
     EXPECT_GT(CountActive(thief->areaParticles, 30), 5);
     EXPECT_GT(CountActive(thief->slashParticles, 200), 25);
     for (const Particle& p : thief->areaParticles)
-        if (p.active) EXPECT_LE(std::fabs(p.positionX - transform->x), 500.0f);
+        if (p.active) {
+            EXPECT_LE(std::fabs(p.positionX - transform->x), 500.0f);
+        }
     SetState(Unit::RECOVERING, false);
     Frames(thief, 31);
     EXPECT_EQ(thief->areaTime, 0.0f);

@@ -39,7 +39,8 @@ TEST(NavGridTest, CopiesRebaseParentsOntoTheirOwnNodes) {
     a.At(3, 3)->parent = a.At(2, 3);
     NavGrid b(a);
     EXPECT_EQ(b.At(3, 3)->parent, b.At(2, 3));
-    b = b;  // self-assignment keeps everything
+    NavGrid& same = b;
+    b = same;  // self-assignment keeps everything
     EXPECT_EQ(b.At(3, 3)->parent, b.At(2, 3));
     EXPECT_EQ(b.nodes.size(), 4800u);
 }

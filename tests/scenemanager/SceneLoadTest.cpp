@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "EngineHarness.h"
 #include "Probe.h"
@@ -251,6 +252,29 @@ TEST(Party, ClearingOrFailingALoadDropsControllerReferences) {
     EXPECT_EQ(Scene().CurrentPlayerController(), nullptr);  // the handle saw it go
     engine.LoadSceneFile("/missing.scene");
     EXPECT_EQ(Scene().ThiefPlayerController(), nullptr);
+}
+
+TEST(Party, AFailedLoadDropsTheReferencesToHeroesThatLiveOn) {
+    EngineHarness engine;
+    engine.LoadSceneText(R"({"GameObjects": [["Thief", 1], ["Mage", 1]], "Components": [], "Dialogue": []})");
+    GameObject* heroes[] = {engine.Find("Thief"), engine.Find("Mage")};
+    for (GameObject* hero : heroes) {
+        hero->AddComponent<PlayerUnitController>(true);
+        hero->AddComponent<AIUnitController>(true);
+        Scene().AddPersistent(hero);
+    }
+    engine.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");
+    auto references = [] {
+        return std::vector<const Component*>{Scene().ThiefPlayerController(), Scene().MagePlayerController(),
+                                             Scene().ThiefAIController(),     Scene().MageAIController(),
+                                             Scene().CurrentPlayerController(), Scene().CurrentAIController()};
+    };
+    for (const Component* reference : references()) ASSERT_NE(reference, nullptr);
+
+    engine.LoadSceneFile("/missing.scene");
+    // The heroes are persistent: still alive, out of the table, their controllers too.
+    for (GameObject* hero : heroes) EXPECT_NE(hero->GetComponent<PlayerUnitController>(), nullptr);
+    for (const Component* reference : references()) EXPECT_EQ(reference, nullptr);
 }
 
 }  // namespace

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/Files.h"
+
 namespace audio {
 
 namespace {
@@ -12,13 +14,19 @@ namespace {
 OggVorbis_File* Vf(void* p) { return static_cast<OggVorbis_File*>(p); }
 
 // Reads up to `frames` frames from the file's current page; the channel
-// pointers stay valid until the next call into libvorbisfile.
-long ReadPlanar(OggVorbis_File* vf, float*** pcm, size_t frames) {
+// pointers stay valid until the next call into libvorbisfile. `channels` is the
+// channel count of the stream the frames come from: a chained file may change it
+// from one stream to the next.
+long ReadPlanar(OggVorbis_File* vf, float*** pcm, size_t frames, int& channels) {
     int section = 0;
     const int want = static_cast<int>(std::min<size_t>(frames, 4096));
     for (int attempt = 0; attempt < 8; ++attempt) {
         long got = ov_read_float(vf, pcm, want, &section);
-        if (got != OV_HOLE) return got;  // holes are recoverable gaps: skip them
+        if (got == OV_HOLE) continue;  // holes are recoverable gaps: skip them
+        const vorbis_info* info = got > 0 ? ov_info(vf, section) : nullptr;
+        if (got > 0 && (!info || info->channels < 1)) return 0;
+        if (info) channels = info->channels;
+        return got;
     }
     return 0;
 }
@@ -29,7 +37,7 @@ VorbisDecoder::~VorbisDecoder() { Close(); }
 
 Result VorbisDecoder::Open(const std::string& path) {
     Close();
-    FILE* f = std::fopen(path.c_str(), "rb");
+    FILE* f = platform::OpenRegularFile(path);
     if (!f) return Result::ErrFileNotFound;
     auto* vf = new OggVorbis_File{};
     if (ov_open_callbacks(f, vf, nullptr, 0, OV_CALLBACKS_DEFAULT) != 0) {
@@ -45,7 +53,6 @@ Result VorbisDecoder::Open(const std::string& path) {
         return Result::ErrBadFormat;
     }
     file_ = vf;
-    sourceChannels_ = info->channels;
     channels_ = std::min(info->channels, 2);
     rate_ = static_cast<int>(info->rate);
     length_ = static_cast<uint64_t>(total);
@@ -58,7 +65,7 @@ void VorbisDecoder::Close() {
     ov_clear(Vf(file_));
     delete Vf(file_);
     file_ = nullptr;
-    channels_ = sourceChannels_ = rate_ = 0;
+    channels_ = rate_ = 0;
     length_ = position_ = 0;
 }
 
@@ -75,10 +82,11 @@ size_t VorbisDecoder::ReadStereo(float* out, size_t frames) {
     size_t done = 0;
     while (done < frames) {
         float** pcm = nullptr;
-        const long got = ReadPlanar(Vf(file_), &pcm, frames - done);
+        int channels = 0;
+        const long got = ReadPlanar(Vf(file_), &pcm, frames - done, channels);
         if (got <= 0) break;
         const float* left = pcm[0];
-        const float* right = sourceChannels_ > 1 ? pcm[1] : pcm[0];
+        const float* right = channels > 1 ? pcm[1] : pcm[0];
         for (long i = 0; i < got; ++i) {
             out[(done + i) * 2] = left[i];
             out[(done + i) * 2 + 1] = right[i];

@@ -34,7 +34,6 @@ public:
 private:
     void* file_ = nullptr;  // OggVorbis_File, kept out of this header
     int channels_ = 0;
-    int sourceChannels_ = 0;
     int rate_ = 0;
     uint64_t length_ = 0;
     uint64_t position_ = 0;

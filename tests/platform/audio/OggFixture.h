@@ -9,9 +9,10 @@
 
 namespace fixture {
 
-// Writes `frames` frames of a sine tone (every channel the same); true on success.
+// Writes `frames` frames of a sine tone (every channel the same); true on success. Files
+// joined into one chained file need streams of different serial numbers.
 inline bool WriteOggTone(const std::string& path, uint64_t frames, int rate = 48000, int channels = 1,
-                         float frequency = 440.0f, float amplitude = 0.5f) {
+                         float frequency = 440.0f, float amplitude = 0.5f, int serial = 1234) {
     FILE* out = std::fopen(path.c_str(), "wb");
     if (!out) return false;
     vorbis_info info;
@@ -28,7 +29,7 @@ inline bool WriteOggTone(const std::string& path, uint64_t frames, int rate = 48
     vorbis_analysis_init(&dsp, &info);
     vorbis_block_init(&dsp, &block);
     ogg_stream_state stream;
-    ogg_stream_init(&stream, 1234);
+    ogg_stream_init(&stream, serial);
     ogg_packet header, headerComment, headerCode;
     vorbis_analysis_headerout(&dsp, &comment, &header, &headerComment, &headerCode);
     ogg_stream_packetin(&stream, &header);

@@ -78,8 +78,8 @@ TEST_P(Output, VoicesStartedUnderOneLockShareTheirFirstSample) {
 INSTANTIATE_TEST_SUITE_P(Clocked, Output,
                          ::testing::Values(audio::OutputMode::Device, audio::OutputMode::Loopback,
                                            audio::OutputMode::Silent),
-                         [](const auto& info) {
-                             switch (info.param) {
+                         [](const auto& paramInfo) {
+                             switch (paramInfo.param) {
                                  case audio::OutputMode::Device: return "Device";
                                  case audio::OutputMode::Loopback: return "Loopback";
                                  default: return "Silent";

@@ -111,7 +111,7 @@ TEST_P(Playback, StereoFilesKeepBothChannels) {
 }
 
 INSTANTIATE_TEST_SUITE_P(SampleAndStream, Playback, ::testing::Values(false, true),
-                         [](const auto& info) { return info.param ? "Stream" : "Sample"; });
+                         [](const auto& paramInfo) { return paramInfo.param ? "Stream" : "Sample"; });
 
 using Layer = ManualSystem;
 

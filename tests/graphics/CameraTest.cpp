@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "SceneBuilder.h"
+#include "physics/SceneBuilder.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/Transform.h"
 #include "graphics/Camera.h"
