@@ -1,14 +1,18 @@
 // Frame benchmark (not a test): a reference frame at 1920 x 1080 drawn 600 times, with
 // its fill floor measured in the same run, and the sprite sweep.
 //
-//   xvfb-run -a -s "-screen 0 1920x1080x24" build/release/bench/bench_FrameBench
-//   xvfb-run -a -s "-screen 0 1920x1080x24" taskset -c 0,1 build/release/bench/bench_FrameBench
+//   ALSOFT_DRIVERS=null xvfb-run -a -s "-screen 0 1920x1080x24" build/release/bench/bench_FrameBench [level]
+//   ALSOFT_DRIVERS=null xvfb-run -a -s "-screen 0 1920x1080x24" taskset -c 0,1 build/release/bench/bench_FrameBench
 //
 // Reference frame: three full-screen parallax layers, 300 atlas sprites of 64-256 px
 // (runs of ten on one sheet, a third mirrored, a quarter tinted), 100 glyphs and 200
 // particles. Printed: p50 and p95 of the frame (passes, swap, finish) and draw calls per
 // frame, batched and one draw per item; the fill floor (the same records grouped by
 // texture, one draw each) and the ratios to it.
+//
+// Heaviest level (the most components): the running frame (update, physics, passes,
+// swap, finish) over 600 frames, and its passes alone against their fill floor (the
+// level's particles come from its update, so the passes-only figures have none).
 //
 // Sweep: the largest N of 64-px blended sprites from one picture whose frame keeps
 // p95 <= 16.7 ms. The records go straight to the renderer, since the object table holds
@@ -25,6 +29,7 @@
 #include "graphics/Particle.h"
 #include "graphics/SpriteRenderer.h"
 #include "graphics/UIText.h"
+#include "gameobjectengine/EngineState.h"
 #include "physics/Rigidbody.h"
 #include "scenemanager/SceneManager.h"
 
@@ -118,14 +123,15 @@ struct Figures {
     uint32_t draws = 0;
 };
 
-Figures Measure(int frames, const std::function<void()>& frame) {
+// Times frames; swaps after each unless the frame swaps itself.
+Figures Measure(int frames, const std::function<void()>& frame, bool swap = true) {
     std::vector<double> times;
     GlRenderer& gl = *GraphicsEngine::GetInstance().Renderer();
     Figures f;
     for (int i = 0; i < frames; ++i) {
         const double start = bench::NowMs();
         frame();
-        platform::SwapMainWindow();
+        if (swap) platform::SwapMainWindow();
         glFinish();
         times.push_back(bench::NowMs() - start);
         f.draws = gl.DrawCalls();
@@ -135,9 +141,9 @@ Figures Measure(int frames, const std::function<void()>& frame) {
     return f;
 }
 
-Figures Frame(GlRenderer::Submission submission) {
+Figures Frame(GlRenderer::Submission submission, int frames = kFrames) {
     GraphicsEngine::GetInstance().Renderer()->SetSubmission(submission);
-    return Measure(kFrames, [] {
+    return Measure(frames, [] {
         SubmitParticles();
         GraphicsEngine::GetInstance().DrawFrame();
     });
@@ -183,6 +189,33 @@ Figures SweepFrame(int n, uint32_t texture, GlRenderer::Submission submission) {
     });
 }
 
+// The running game: engine ticks, each with its frame finished.
+Figures Running(int frames) {
+    return Measure(frames, [] { EngineState::GetInstance().Tick(); }, false);
+}
+
+void Level(const std::string& scene) {
+    EngineState& engine = EngineState::GetInstance();
+    engine.SetNextScene(scene);
+    engine.state = EngineState::Load;
+    engine.Tick();
+    gParticles.clear();
+    GraphicsEngine::GetInstance().Renderer()->SetSubmission(GlRenderer::Submission::Batched);
+    Running(60);  // warm-up
+    const Figures running = Running(kFrames);
+    const Figures passes = Frame(GlRenderer::Submission::Batched);
+    const Figures single = Frame(GlRenderer::Submission::OneDrawPerItem);
+    const Figures floor = FillFloor();
+    std::printf("level %s, %d frames\n", scene.c_str(), kFrames);
+    std::printf("  running frame    p50 %7.2f ms  p95 %7.2f ms  (update, physics, passes, swap, finish)\n", running.p50,
+                running.p95);
+    std::printf("  passes batched   p50 %7.2f ms  p95 %7.2f ms  %4u draws/frame\n", passes.p50, passes.p95, passes.draws);
+    std::printf("  one per item     p50 %7.2f ms  p95 %7.2f ms  %4u draws/frame\n", single.p50, single.p95, single.draws);
+    std::printf("  fill floor       p50 %7.2f ms  p95 %7.2f ms  %4u draws/frame\n", floor.p50, floor.p95, floor.draws);
+    std::printf("  batched / floor       %5.3f           %5.3f   (target <= 1.1)\n", passes.p50 / floor.p50,
+                passes.p95 / floor.p95);
+}
+
 int Sweep(uint32_t texture, GlRenderer::Submission submission) {
     int low = 0, high = 256;
     while (SweepFrame(high, texture, submission).p95 <= kBudgetMs && high < (1 << 20)) low = high, high *= 2;
@@ -195,7 +228,8 @@ int Sweep(uint32_t texture, GlRenderer::Submission submission) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const std::string level = argc > 1 ? argv[1] : "Assets/Scenes/3_Slums.scene";
     char pattern[] = "/tmp/harrowvale-bench-XXXXXX";
     if (!mkdtemp(pattern)) return 1;
     gDir = pattern;
@@ -203,7 +237,7 @@ int main() {
     using S = GlRenderer::Submission;
 
     BuildReferenceFrame();
-    Frame(S::Batched);  // warm-up: uploads settle, parallax strips take their places
+    Frame(S::Batched, 60);  // warm-up: uploads settle, parallax strips take their places
     const Figures batched = Frame(S::Batched);
     const Figures single = Frame(S::OneDrawPerItem);
     const Figures floor = FillFloor();
@@ -214,8 +248,9 @@ int main() {
     std::printf("  batched / floor       %5.3f           %5.3f   (target <= 1.1)\n", batched.p50 / floor.p50,
                 batched.p95 / floor.p95);
     std::printf("  one per item / floor  %5.3f           %5.3f\n", single.p50 / floor.p50, single.p95 / floor.p95);
-    std::printf("heaviest real level: none yet (no level scenes exist)\n");
 
+    SceneManager::GetInstance().DestroyAll();
+    Level(level);
     SceneManager::GetInstance().DestroyAll();
     const uint32_t picture = GraphicsEngine::GetInstance().LoadTexture(Png("sweep", 64, 64, 50, 0)).id;
     std::printf("sweep: largest N of 64-px blended sprites with p95 <= %.1f ms\n", kBudgetMs);
