@@ -19,7 +19,9 @@ constexpr const char* kPointerPicture = "Assets/Art/UI/SpeechBubble/SBPointer.pn
 constexpr int32_t kPieceLayer = 4;
 constexpr int32_t kPointerAndTextLayer = 6;
 constexpr float kTextScale = 0.2f;
-constexpr int kWrapAfter = 20;  // characters on a line before a space may break it
+constexpr int kWrapAfter = 20;
+constexpr int kMiddle = 4;
+constexpr float kSeamCover = 1.5f;  // pixels a stretched piece reaches over its neighbours  // characters on a line before a space may break it
 
 const std::string& TypingSound() {
     static const std::string path = "Assets/Audio/SFX/Dialogue_Play.ogg";
@@ -72,7 +74,10 @@ void DialogueBox::CreateChildren() {
     pointer->transform = pointerTransform;
     graphics.AddRender(pointer);
 
-    for (int i = 0; i < kPieces; ++i) {
+    // Listed middle first, then the edges, then the corners, so that each is drawn over the
+    // next (equal layers draw the newest first): reaching a little over its neighbours, a
+    // piece hides the seam where the neighbour's far side shows through at its edge.
+    for (int i : {kMiddle, 1, 3, 5, 7, 0, 2, 6, 8}) {
         pieces[i]->LoadTexture(kPiecePictures[i]);
         pieces[i]->layer = kPieceLayer;
         pieces[i]->transform = pieceTransforms[i];
@@ -144,6 +149,15 @@ void DialogueBox::SetText(const std::string& line) {
 
 void DialogueBox::Layout() {
     Resize(width, height);
+    // The middle stretches both ways, the top and bottom edges across, the side edges down.
+    const bool acrossAndDown[kPieces][2] = {{false, false}, {true, false}, {false, false},
+                                            {false, true},  {true, true},  {false, true},
+                                            {false, false}, {true, false}, {false, false}};
+    for (int i = 0; i < kPieces; ++i) {
+        if (!pieceTransforms[i]) continue;
+        if (acrossAndDown[i][0]) pieceTransforms[i]->scaleX += kSeamCover;
+        if (acrossAndDown[i][1]) pieceTransforms[i]->scaleY += kSeamCover;
+    }
     const float w = static_cast<float>(width), h = static_cast<float>(height);
     const float p = width > height ? h * 0.5f : w / 10.0f;
     if (pointerTransform) {

@@ -2,19 +2,17 @@
 
 #include "combat/CombatUnit.h"
 #include "gameobjectengine/Transform.h"
-#include "graphics/GraphicsEngine.h"
 
 BossParticleEmitter::BossParticleEmitter(int32_t gameObjectID) : ParticleEmitter(gameObjectID) {
     CoverPools(this, sizeof(*this));
 }
 
 void BossParticleEmitter::LoadTextures() {
-    GraphicsEngine& graphics = GraphicsEngine::GetInstance();
-    trailTexture = graphics.LoadTexture("Assets/Art/Particles/BossProjectileInner.png").id;
-    smokeTexture = graphics.LoadTexture("Assets/Art/Particles/BossSmokeParticle.png").id;
-    risingTexture = graphics.LoadTexture("Assets/Art/Particles/BossImmuneParticle.png").id;
-    circleTexture = graphics.LoadTexture("Assets/Art/Particles/BossSpawnBase.png").id;
-    spawnTexture = graphics.LoadTexture("Assets/Art/Particles/BossSpawnParticle.png").id;
+    trailTexture = LoadParticleTexture("Assets/Art/Particles/BossProjectileInner.png");
+    smokeTexture = LoadParticleTexture("Assets/Art/Particles/BossSmokeParticle.png");
+    risingTexture = LoadParticleTexture("Assets/Art/Particles/BossImmuneParticle.png");
+    circleTexture = LoadParticleTexture("Assets/Art/Particles/BossSpawnBase.png");
+    spawnTexture = LoadParticleTexture("Assets/Art/Particles/BossSpawnParticle.png");
 }
 
 void BossParticleEmitter::Update() {

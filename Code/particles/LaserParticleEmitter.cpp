@@ -1,14 +1,13 @@
 #include "particles/LaserParticleEmitter.h"
 
 #include "gameobjectengine/Transform.h"
-#include "graphics/GraphicsEngine.h"
 
 LaserParticleEmitter::LaserParticleEmitter(int32_t gameObjectID) : ParticleEmitter(gameObjectID, true) {
     CoverPools(this, sizeof(*this));
 }
 
 void LaserParticleEmitter::LoadTextures() {
-    texture = GraphicsEngine::GetInstance().LoadTexture("Assets/Art/Particles/EnemyLaserParticle.png").id;
+    texture = LoadParticleTexture("Assets/Art/Particles/EnemyLaserParticle.png");
 }
 
 void LaserParticleEmitter::StartLaser() {

@@ -4,7 +4,6 @@
 
 #include "combat/CombatUnit.h"
 #include "gameobjectengine/Transform.h"
-#include "graphics/GraphicsEngine.h"
 
 namespace {
 constexpr float kRadiansToDegrees = 57.29578f;
@@ -24,8 +23,7 @@ void MageParticleEmitter::LoadTextures() {
         "Assets/Art/Particles/MageZapEffect.png",           "Assets/Art/Particles/MageFreezeSmokeParticle.png",
         "Assets/Art/Particles/MageFreezeOneParticle.png",   "Assets/Art/Particles/MageFreezeTwoParticle.png",
         "Assets/Art/Particles/MageSnowParticle.png"};
-    GraphicsEngine& graphics = GraphicsEngine::GetInstance();
-    for (int i = 0; i < kTextureCount; ++i) textures[i] = graphics.LoadTexture(kPaths[i]).id;
+    for (int i = 0; i < kTextureCount; ++i) textures[i] = LoadParticleTexture(kPaths[i]);
 }
 
 void MageParticleEmitter::Start() {

@@ -4,7 +4,6 @@
 
 #include "combat/CombatUnit.h"
 #include "gameobjectengine/Transform.h"
-#include "graphics/GraphicsEngine.h"
 
 namespace {
 constexpr int32_t kManaPerOrb = 60;
@@ -16,10 +15,9 @@ ManaParticleEmitter::ManaParticleEmitter(int32_t gameObjectID) : ParticleEmitter
 }
 
 void ManaParticleEmitter::LoadTextures() {
-    GraphicsEngine& graphics = GraphicsEngine::GetInstance();
-    orbTexture = graphics.LoadTexture("Assets/Art/Particles/MainManaParticle.png").id;
-    sparkleTexture = graphics.LoadTexture("Assets/Art/Particles/SmallManaParticle.png").id;
-    burstTexture = graphics.LoadTexture("Assets/Art/Particles/ManaVampParticle.png").id;
+    orbTexture = LoadParticleTexture("Assets/Art/Particles/MainManaParticle.png");
+    sparkleTexture = LoadParticleTexture("Assets/Art/Particles/SmallManaParticle.png");
+    burstTexture = LoadParticleTexture("Assets/Art/Particles/ManaVampParticle.png");
 }
 
 void ManaParticleEmitter::Start() {

@@ -61,6 +61,13 @@ void ParticleEmitter::Shake(float seconds) {
     if (Camera* camera = PhysicsManager::GetInstance().MainCamera()) camera->AddShake(seconds);
 }
 
+uint32_t ParticleEmitter::LoadParticleTexture(const char* path) {
+    GraphicsEngine& graphics = GraphicsEngine::GetInstance();
+    const uint32_t name = graphics.LoadTexture(path).id;
+    graphics.PinTextureForever(name);
+    return name;
+}
+
 float ParticleEmitter::DeltaTime() { return Time::GetInstance().deltaTime; }
 
 bool ParticleEmitter::Paused() { return GameFlags::Any(GameFlags::Paused); }

@@ -49,6 +49,9 @@ public:
 
 protected:
     virtual void LoadTextures() {}
+    // A picture through the texture cache, kept by every later scene load: an emitter of
+    // an object that outlives its scene keeps drawing with valid names. 0 on failure.
+    static uint32_t LoadParticleTexture(const char* path);
 
     // Transform and unit present, and the unit's rigidbody too for a kind that reads
     // the facing: the update runs only then.

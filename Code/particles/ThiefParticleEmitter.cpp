@@ -4,7 +4,6 @@
 
 #include "combat/CombatUnit.h"
 #include "gameobjectengine/Transform.h"
-#include "graphics/GraphicsEngine.h"
 
 namespace {
 // phaseA of a dash particle: a smoke puff grows and rises, a silhouette only fades.
@@ -23,8 +22,7 @@ void ThiefParticleEmitter::LoadTextures() {
         "Assets/Art/Particles/ThiefDashParticle3.png", "Assets/Art/Particles/ThiefAOE1.png",
         "Assets/Art/Particles/ThiefAOE1Flip.png",      "Assets/Art/Particles/ThiefAOE2.png",
         "Assets/Art/Particles/ThiefAOE2Flip.png"};
-    GraphicsEngine& graphics = GraphicsEngine::GetInstance();
-    for (int i = 0; i < kTextureCount; ++i) textures[i] = graphics.LoadTexture(kPaths[i]).id;
+    for (int i = 0; i < kTextureCount; ++i) textures[i] = LoadParticleTexture(kPaths[i]);
     slashInterval = 0.0008f;
     dashClock = 0.0f;
     dashParticlesLeft = 0;

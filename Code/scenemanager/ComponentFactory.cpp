@@ -7,6 +7,7 @@
 #include "audio/AudioSource.h"
 #include "audio/DynamicBGM.h"
 #include "audio/TransitionalBGM.h"
+#include "combat/CombatUnit.h"
 #include "dialogue/DialogueBox.h"
 #include "gameobjectengine/Transform.h"
 #include "gameobjectengine/DeleteIfExist.h"
@@ -23,6 +24,8 @@
 #include "physics/NavMeshAgent.h"
 #include "physics/Rigidbody.h"
 #include "scenemanager/SceneTransition.h"
+#include "ui/GameManager.h"
+#include "ui/Portal.h"
 #include "ui/Triggers.h"
 
 namespace factory {
@@ -47,7 +50,7 @@ const Entry kClasses[] = {
     {"CircleCollider", &Build<CircleCollider>},
     {"RigidBody", &Build<Rigidbody>},
     {"SpriteRenderer", &Build<SpriteRenderer>},
-    {"CombatUnit", nullptr},
+    {"CombatUnit", &Build<Combat::CombatUnit>},
     {"PlayerUnitController", nullptr},
     {"AIUnitController", nullptr},
     {"Camera", &Build<Camera>},
@@ -67,9 +70,9 @@ const Entry kClasses[] = {
     {"MainMenu", nullptr},
     {"PauseMenu", nullptr},
     {"OptionsMenu", nullptr},
-    {"GameManager", nullptr},
+    {"GameManager", &Build<GameManager>},
     {"CreditsFlowController", nullptr},
-    {"Portal", nullptr},
+    {"Portal", &Build<Portal>},
     {"Fader", &Build<Fader>},
     {"SaveManager", nullptr},
     {"DyanmicBGM", &Build<DynamicBGM>},

@@ -210,7 +210,7 @@ namespace {
 bool UnitEnabled(const PlayerUnitController* controller) {
     if (!controller || !controller->owner) return false;
     const auto* unit = controller->owner->GetComponent<Combat::CombatUnit>();
-    return unit && unit->enabled;  // a hero without a unit counts as not enabled
+    return unit && unit->enabled && unit->IsAlive();  // a hero without a unit, or a dead one, cannot lead
 }
 
 void SetListener(PlayerUnitController* controller, bool enabled) {

@@ -1,6 +1,8 @@
 // The particle queue's guarantees: a dying emitter leaves no pointer behind, a frame that
 // does not draw still empties the queue, and a warm frame of every emitter allocates
 // nothing.
+#include <algorithm>
+
 #include "graphics/AllocationCounter.h"
 #include "EmitterFixture.h"
 #include "particles/BossParticleEmitter.h"
@@ -61,6 +63,15 @@ TEST_F(QueueTest, FramesThatDoNotDrawAndTheHarnessResetEmptyTheQueue) {
     engine.SubmitParticle(&stray);
     EngineHarness::ResetEngine();
     EXPECT_TRUE(engine.particleQueue.empty());
+}
+
+TEST_F(QueueTest, ParticlePicturesOutliveSceneLoads) {
+    auto* thief = Attach<ThiefParticleEmitter>();
+    engine.ReleaseUnusedTextures();  // a later scene load, for a hero that outlives its scene
+    for (uint32_t name : thief->textures) {
+        EXPECT_NE(name, 0u);
+        EXPECT_EQ(std::count(graphics.fake.deleted.begin(), graphics.fake.deleted.end(), name), 0) << name;
+    }
 }
 
 struct CountingTarget : DrawTarget {
