@@ -13,8 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "app/ComponentClasses.h"
+#include "app/WindowProc.h"
 #include "graphics/GraphicsEngine.h"
-#include "graphics/WindowProc.h"
 #include "platform/Heap.h"
 #include "platform/Window.h"
 
@@ -24,6 +25,7 @@ namespace bench {
 // first). Run from the repository root: shaders, font and art are read from there.
 inline bool OpenGame() {
     platform::TuneHeap();
+    InstallComponentClasses();
     GraphicsEngine& graphics = GraphicsEngine::GetInstance();
     platform::WindowDesc desc;
     desc.width = graphics.width;

@@ -35,7 +35,7 @@ GameObject* Place(const std::string& name, float x, float y) {
 
 void Clean() {
     SceneManager::GetInstance().DestroyAll();
-    JobManager::Instance().Clear();
+    JobManager::GetInstance().Clear();
     PhysicsManager::GetInstance().Reset();
 }
 
@@ -55,7 +55,7 @@ void BuildWorld(int n) {
         ball->AddComponent<CircleCollider>()->radius = 20.0f;
         ball->AddComponent<Rigidbody>();
     }
-    JobManager::Instance().RunJobs(JobKind::Frame);  // the Starts
+    JobManager::GetInstance().RunJobs(JobKind::Frame);  // the Starts
 }
 
 // The tables full: 512 circle bodies walking on 512 static tiles spread over a level of
@@ -74,7 +74,7 @@ void BuildFullWorld() {
         ball->AddComponent<CircleCollider>()->radius = 20.0f;
         ball->AddComponent<Rigidbody>();
     }
-    JobManager::Instance().RunJobs(JobKind::Frame);
+    JobManager::GetInstance().RunJobs(JobKind::Frame);
 }
 
 void Build(int n) {
@@ -159,7 +159,7 @@ void BM_LongNavigationSearch(benchmark::State& state) {
     GameObject* o = Place("Enemy", 10.0f, 1300.0f);
     auto* unit = o->AddComponent<Combat::CombatUnit>();
     auto* agent = o->AddComponent<NavMeshAgent>();
-    JobManager::Instance().RunJobs(JobKind::Frame);
+    JobManager::GetInstance().RunJobs(JobKind::Frame);
     (void)unit;
     for (auto _ : state) {
         agent->FindPath(7990, -100);

@@ -16,4 +16,5 @@ ensure_packages() {
 
 BUILD_PACKAGES=(cmake ninja-build g++ pkg-config libglfw3-dev rapidjson-dev libfreetype-dev liblodepng-dev
                 libopenal-dev libvorbis-dev libgl-dev libgl1-mesa-dri)
-TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xauth x11-utils xdotool wmctrl openbox imagemagick sox libsox-fmt-all)
+TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xauth x11-utils xdotool wmctrl openbox imagemagick sox libsox-fmt-all
+               python3 python3-numpy python3-pil)

@@ -17,7 +17,7 @@ AnimationTransition::AnimationTransition(const JsonValue& element, Animator* own
     std::string target;
     const JsonValue* nextValue = json::Find(element, "next");
     if (owner && nextValue && json::AsString(*nextValue, target)) {
-        JobManager::Instance().AddJobFor(
+        JobManager::GetInstance().AddJobFor(
             owner, [owner, transitionName = name, target]() { owner->LinkTransition(transitionName, target); },
             JobKind::Lookup, 0.0f);
     }

@@ -34,7 +34,7 @@ Animator::Animator(const JsonValue& json) : Component(json) {
     animationState = json::ReadUint(json, "animationState", Playing);
 
     if (owner) {
-        JobManager::Instance().AddJobFor(
+        JobManager::GetInstance().AddJobFor(
             this, [this]() { if (owner) spriteRenderer = owner->GetComponent<SpriteRenderer>(); }, JobKind::Lookup,
             0.0f);
     }

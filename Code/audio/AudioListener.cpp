@@ -13,7 +13,7 @@ AudioListener::AudioListener(const JsonValue& json) : Component(json) {
 }
 
 void AudioListener::Awake() {
-    AudioManager& manager = AudioManager::Instance();
+    AudioManager& manager = AudioManager::GetInstance();
     if (manager.system) {
         manager.system->Set3DSettings(dopplerscale, distance, rolloffscale);
         manager.system->Set3DNumListeners(static_cast<int>(manager.listenerCount + 1));
@@ -28,7 +28,7 @@ void AudioListener::Start() {
 
 void AudioListener::Update() {
     const Transform* t = transform.Get();
-    AudioManager& manager = AudioManager::Instance();
+    AudioManager& manager = AudioManager::GetInstance();
     if (!t || !manager.system) return;
     const audio::Vec3 position{t->x, t->y, 0.0f};
     const audio::Vec3 still{};

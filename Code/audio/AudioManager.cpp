@@ -139,6 +139,6 @@ void AudioManager::SetLoopPoints(audio::Sound sound, int32_t startMs, int32_t en
 }
 
 void AudioManager::SetLoopPointsDeferred(const std::string& path, int32_t startMs, int32_t endMs) {
-    JobManager::Instance().AddJob([this, path, startMs, endMs]() { SetLoopPoints(path, startMs, endMs); },
+    JobManager::GetInstance().AddJob([this, path, startMs, endMs]() { SetLoopPoints(path, startMs, endMs); },
                                   JobKind::AfterRender, 0.0f);
 }

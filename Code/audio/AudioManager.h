@@ -17,7 +17,7 @@ public:
     static constexpr int kSystemChannels = 1024;
 
     // The one global, built before main with the other two globals.
-    static AudioManager& Instance();
+    static AudioManager& GetInstance();
 
     // Creates and starts the system (device, else loopback, else silent; tests:
     // manual) and the three groups. Never fails and never blocks start-up.

@@ -35,7 +35,7 @@ AudioSource::AudioSource(const JsonValue& json) : Component(json) {
 audio::Sound AudioSource::LoadOwnSound(const std::string& path) {
     auto it = sourceSounds.find(path);
     if (it != sourceSounds.end()) return it->second;  // a listed-twice file loads once
-    audio::Sound sound = AudioManager::Instance().CreateSound(path, audioType);
+    audio::Sound sound = AudioManager::GetInstance().CreateSound(path, audioType);
     // A file that fails to load leaves no entry, so a later load of it is owned and released.
     if (!sound.IsNull()) sourceSounds.emplace(path, sound);
     return sound;
@@ -109,7 +109,7 @@ audio::Sound AudioSource::FindSound(const std::string& path) const {
 }
 
 void AudioSource::Play() {
-    AudioManager& manager = AudioManager::Instance();
+    AudioManager& manager = AudioManager::GetInstance();
     const audio::Sound sound = FindSound(filePath);
     if (sound.IsNull()) return;  // no main sound: nothing to play or to loop
     const audio::Vec3 origin{}, still{};
@@ -138,14 +138,14 @@ void AudioSource::Play() {
     }
     mainChannel.SetVolume(volume);
     const int32_t start = loopStartPoint, end = loopEndPoint;
-    JobManager::Instance().AddJobFor(
-        this, [sound, start, end]() { AudioManager::Instance().SetLoopPoints(sound, start, end); },
+    JobManager::GetInstance().AddJobFor(
+        this, [sound, start, end]() { AudioManager::GetInstance().SetLoopPoints(sound, start, end); },
         JobKind::AfterRender, 0.0f);
 }
 
 void AudioSource::PlayOneShot(const std::string& path, int32_t group, float oneShotVolume) {
     if (path.empty()) return;
-    AudioManager& manager = AudioManager::Instance();
+    AudioManager& manager = AudioManager::GetInstance();
     audio::Sound sound = FindSound(path);
     if (sound.IsNull()) {
         sound = LoadOwnSound(path);

@@ -27,7 +27,7 @@ std::array<audio::Channel*, 4> DynamicBGM::Channels() {
 void DynamicBGM::Awake() {
     if (!std::isfinite(volume)) volume = 1.0f;
     if (playOnAwake) {
-        AudioManager& manager = AudioManager::Instance();
+        AudioManager& manager = AudioManager::GetInstance();
         {
             // One lock over the three starts: no block is mixed between them, so they share a first sample.
             audio::MixerLock together(manager.system);

@@ -24,7 +24,7 @@ std::array<audio::Channel*, 3> TransitionalBGM::Channels() { return {&baseChanne
 void TransitionalBGM::Awake() {
     if (!std::isfinite(volume)) volume = 1.0f;
     if (!playOnAwake) return;
-    AudioManager& manager = AudioManager::Instance();
+    AudioManager& manager = AudioManager::GetInstance();
     manager.PlaySound(base, 0, true, -1, volume, 1, &baseChannel);
     manager.SetLoopPointsDeferred(base, loopStartPoint, loopEndPoint);
 }
@@ -34,7 +34,7 @@ void TransitionalBGM::Update() {
         bool playing = false;
         transitionChannel.IsPlaying(&playing);
         if (!playing) {
-            AudioManager::Instance().PlaySound(next, 0, true, -1, volume, 1, &nextChannel);
+            AudioManager::GetInstance().PlaySound(next, 0, true, -1, volume, 1, &nextChannel);
             nextStarted = true;
         }
     }
@@ -62,5 +62,5 @@ void TransitionalBGM::FadeTo(float duration, float target) {
 
 void TransitionalBGM::StartTransition() {
     baseChannel.Stop();
-    AudioManager::Instance().PlaySound(transition, 0, false, -1, volume, 1, &transitionChannel);
+    AudioManager::GetInstance().PlaySound(transition, 0, false, -1, volume, 1, &transitionChannel);
 }

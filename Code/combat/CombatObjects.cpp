@@ -31,7 +31,7 @@ SpriteRenderer* AddUnitSprite(GameObject& object, const std::string& path) {
     sprite->layer = kUnitLayer;
     if (!path.empty()) sprite->LoadTexture(path);
     sprite->Awake();
-    JobManager::Instance().AddJobFor(sprite, [sprite]() { sprite->Start(); }, JobKind::Frame, 0.0f);
+    JobManager::GetInstance().AddJobFor(sprite, [sprite]() { sprite->Start(); }, JobKind::Frame, 0.0f);
     return sprite;
 }
 

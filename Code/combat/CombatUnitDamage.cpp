@@ -35,7 +35,7 @@ int32_t Saturate(int64_t value) { return static_cast<int32_t>(std::clamp(value, 
 bool Coin() { return GameRandom::Next() % 2 == 1; }
 
 void Say(const char* file, float volume) {
-    AudioManager::Instance().PlaySound(std::string("Assets/Audio/VA/") + file, 1, false, -1, volume);
+    AudioManager::GetInstance().PlaySound(std::string("Assets/Audio/VA/") + file, 1, false, -1, volume);
 }
 
 // The roll: maxDamage when the two are equal, else rand % span + minDamage with the
@@ -173,7 +173,7 @@ void CombatUnit::Flash(float r, float g, float b) {
     spriteRenderer->tintStrength = 0.5f;
     ++flashCount;
     // Bound to the unit only: a flash end is never dropped by a newer cast, or the tint would stay.
-    JobManager::Instance().AddJobFor(this, [this]() { EndFlash(); }, JobKind::Frame, 0.2f);
+    JobManager::GetInstance().AddJobFor(this, [this]() { EndFlash(); }, JobKind::Frame, 0.2f);
 }
 
 void CombatUnit::EndFlash() {

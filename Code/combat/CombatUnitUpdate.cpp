@@ -17,7 +17,7 @@ namespace {
 
 bool Coin() { return GameRandom::Next() % 2 == 1; }
 
-void Say(const char* path, float volume) { AudioManager::Instance().PlaySound(path, 1, false, -1, volume); }
+void Say(const char* path, float volume) { AudioManager::GetInstance().PlaySound(path, 1, false, -1, volume); }
 
 void JumpVoice(const std::string& who) {
     if (who == "Thief") {
@@ -145,7 +145,7 @@ void CombatUnit::FinishAttack() {
     states[RECOVERING] = 1;
     // Both end this cast only: a newer cast started meanwhile keeps its own state.
     const uint32_t cast = castSerial;
-    JobManager& jobs = JobManager::Instance();
+    JobManager& jobs = JobManager::GetInstance();
     jobs.AddJobFor(this, [this, cast]() { if (castSerial == cast) SetState(RECOVERING, false); }, JobKind::Frame,
                    weapon->vfxDuration);
     jobs.AddJobFor(this, [this, cast]() { if (castSerial == cast) ClearWeaponIndex(); }, JobKind::Frame,

@@ -9,7 +9,7 @@
 #include "gameobjectengine/JobManager.h"
 #include "gameobjectengine/TimeToLive.h"
 #include "gameobjectengine/Transform.h"
-#include "gameobjectengine/Translate.h"
+#include "physics/Translate.h"
 #include "graphics/SpriteRenderer.h"
 #include "physics/BoxCollider.h"
 #include "physics/CircleCollider.h"
@@ -143,7 +143,7 @@ void WeaponFieldProjectile::QueueNext(CombatUnit* caster) {
     }
     --remainingProjectiles;
     // Bound to the caster, which owns this weapon: skipped once the unit is gone.
-    JobManager::Instance().AddJobFor(caster, [this, caster]() { Fire(caster); }, JobKind::Frame, launchInterval);
+    JobManager::GetInstance().AddJobFor(caster, [this, caster]() { Fire(caster); }, JobKind::Frame, launchInterval);
 }
 
 }  // namespace Combat

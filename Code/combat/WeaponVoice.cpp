@@ -14,7 +14,7 @@ namespace {
 
 const std::string kVa = "Assets/Audio/VA/";
 
-void Say(const char* file, float volume) { AudioManager::Instance().PlaySound(kVa + file, 1, false, -1, volume); }
+void Say(const char* file, float volume) { AudioManager::GetInstance().PlaySound(kVa + file, 1, false, -1, volume); }
 
 bool Even() { return GameRandom::Next() % 2 == 0; }
 bool OneIn(int n) { return GameRandom::Next() % n == 0; }

@@ -98,7 +98,7 @@ void DialogueBox::Update() {
     timer += dt;
     if (timer > autoAdvanceDelay) {
         timer = 0.0f;
-        Dialogue::DialogueManager::Instance().NextDialogue(true);
+        Dialogue::DialogueManager::GetInstance().NextDialogue(true);
     }
 }
 
@@ -120,7 +120,7 @@ void DialogueBox::TypeNextCharacter(float dt) {
     timer += dt;
     // At most one character a frame, however long the frame was.
     if (!(timer > 1.0f / charactersPerSecond)) return;
-    AudioManager::Instance().PlaySound(TypingSound(), 1, false, -1, 0.3f);
+    AudioManager::GetInstance().PlaySound(TypingSound(), 1, false, -1, 0.3f);
     if (textChild) textChild->stringValue.push_back(pendingText.front());
     pendingText.erase(0, 1);
     timer = 0.0f;

@@ -132,8 +132,8 @@ int DialogueManager::NextDialogue(bool playSound) {
     ++currentLine;
     if (playSound) {
         static const std::string click = "Assets/Audio/SFX/UI_Click.ogg";
-        AudioManager::Instance().PlaySound(click, 1, false, -1, 0.25f);
-        if (!line.sound.empty()) AudioManager::Instance().PlaySound(line.sound, 1, false, -1, 1.0f);
+        AudioManager::GetInstance().PlaySound(click, 1, false, -1, 0.25f);
+        if (!line.sound.empty()) AudioManager::GetInstance().PlaySound(line.sound, 1, false, -1, 1.0f);
     }
     return kShown;
 }

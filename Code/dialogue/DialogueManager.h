@@ -29,7 +29,7 @@ public:
     static constexpr int kNoBubble = 3;
 
     // The one global, built before main with the other two globals.
-    static DialogueManager& Instance();
+    static DialogueManager& GetInstance();
 
     // Takes the scene's "Dialogue" array (copied; anything else counts as empty). Lines
     // that are not well-formed are left out. Forgets the last scene's bubble and state.

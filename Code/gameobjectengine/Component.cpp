@@ -1,8 +1,11 @@
 #include "gameobjectengine/Component.h"
 
-#include "scenemanager/SceneManager.h"
+#include "gameobjectengine/ObjectTable.h"
 
-GameObject* ResolveGameObject(int32_t id) { return SceneManager::GetInstance().GetGameObject(id); }
+GameObject* ResolveGameObject(int32_t id) {
+    const ObjectTable* table = ObjectTable::Installed();
+    return table ? table->GetGameObject(id) : nullptr;
+}
 
 Component::Component(int32_t id) : owner(ResolveGameObject(id)), gameObjectID(id) {}
 

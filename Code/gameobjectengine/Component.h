@@ -41,5 +41,5 @@ private:
     Lifetime lifetime_;
 };
 
-// Resolves an id to the scene table's object, or null (out of range or empty slot).
+// Resolves an id to the scene table's object, or null (out of range, empty slot, no table).
 GameObject* ResolveGameObject(int32_t id);

@@ -1,7 +1,7 @@
 #include "gameobjectengine/DeleteIfExist.h"
 
 #include "gameobjectengine/GameObject.h"
-#include "scenemanager/SceneManager.h"
+#include "gameobjectengine/ObjectTable.h"
 
 DeleteIfExist::DeleteIfExist(int32_t gameObjectID) : Component(gameObjectID) {}
 
@@ -9,6 +9,6 @@ DeleteIfExist::DeleteIfExist(const JsonValue& json) : Component(json) {}
 
 void DeleteIfExist::Awake() {
     if (!owner) return;
-    SceneManager& scene = SceneManager::GetInstance();
-    if (scene.CountGameObjectsByName(owner->name) >= 2) scene.DestroyGameObject(owner->id);
+    ObjectTable* table = ObjectTable::Installed();
+    if (table && table->CountGameObjectsByName(owner->name) >= 2) table->DestroyGameObject(owner->id);
 }

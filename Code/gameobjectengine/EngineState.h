@@ -1,19 +1,26 @@
 #pragma once
 // The engine's state machine: one Tick per pass of the main loop, one frame while running.
 //
-// States: 0 before start, 1 load the first scene, 2 run, 3 quit, 4 stopped,
-// 5 scene change in progress. A state written during a pass takes effect at the next tick.
+// States: before start, load the first scene, run, quit, stopped, scene change in
+// progress. A state written during a pass takes effect at the next tick.
+//
+// Every layer may read and write the state; the passes that Tick and Quit run are the
+// program's frame loop and belong to the app (Code/app/FrameLoop.cpp), which alone
+// knows every subsystem.
 #include <cstdint>
 #include <string>
 
 class EngineState {
 public:
-    static constexpr uint32_t Unstarted = 0;
-    static constexpr uint32_t Load = 1;
-    static constexpr uint32_t Run = 2;
-    static constexpr uint32_t QuitState = 3;
-    static constexpr uint32_t Stopped = 4;
-    static constexpr uint32_t SceneChange = 5;
+    enum class State : uint32_t {
+        Unstarted = 0,
+        Load = 1,
+        Run = 2,
+        QuitState = 3,
+        Stopped = 4,
+        SceneChange = 5,
+    };
+    using enum State;
 
     static EngineState& GetInstance();
 
@@ -27,7 +34,7 @@ public:
     // The quit pass: destroys everything, releases sounds, then stops.
     void Quit();
 
-    uint32_t state = Unstarted;
+    State state = Unstarted;
     std::string nextScene;
 
 private:

@@ -13,7 +13,7 @@ Follow::Follow(const JsonValue& json)
     GameObject* followed = ResolveGameObject(json::ReadInt(json, "follow", -1));
     if (!followed) return;
     Handle<GameObject> found(followed);
-    JobManager::Instance().AddJobFor(
+    JobManager::GetInstance().AddJobFor(
         this,
         [this, found]() {
             if (GameObject* object = found.Get()) target = object->GetComponent<Transform>();

@@ -10,5 +10,5 @@ void GameObject::RemoveAllComponents() {
 }
 
 void GameObject::QueueStart(Component* component) {
-    JobManager::Instance().AddJobFor(component, [component]() { component->Start(); }, JobKind::Frame, 0.0f);
+    JobManager::GetInstance().AddJobFor(component, [component]() { component->Start(); }, JobKind::Frame, 0.0f);
 }

@@ -78,7 +78,7 @@ template <typename T>
 void QueueFetchComponent(Component* asker, GameObject* target, T** destination) {
     if (!target) return;
     Handle<GameObject> targetHandle(target);
-    JobManager::Instance().AddJobFor(
+    JobManager::GetInstance().AddJobFor(
         asker,
         [targetHandle, destination]() {
             if (GameObject* object = targetHandle.Get()) object->JobFetchComponent<T>(destination);

@@ -4,12 +4,12 @@
 
 #include "gameobjectengine/Component.h"
 
-void JobManager::AddJob(std::function<void()> job, int kind, float delay) {
+void JobManager::AddJob(std::function<void()> job, JobKind kind, float delay) {
     if (!job || kind == JobKind::Never) return;
     main_.push_back(JobData{std::move(job), kind, 0.0f, delay});
 }
 
-void JobManager::AddJobFor(const Component* target, std::function<void()> job, int kind, float delay) {
+void JobManager::AddJobFor(const Component* target, std::function<void()> job, JobKind kind, float delay) {
     if (!job || !target) return;
     Handle<const Component> alive(target);
     AddJob([alive, inner = std::move(job)]() {
@@ -22,7 +22,7 @@ void JobManager::AgeJobs(float dt) {
 }
 
 template <typename Visit>
-void JobManager::Walk(int kind, Visit&& visitDue) {
+void JobManager::Walk(JobKind kind, Visit&& visitDue) {
     while (!main_.empty()) {
         JobData& front = main_.front();
         if (front.kind != kind || front.elapsed < front.delay) {
@@ -40,11 +40,11 @@ void JobManager::Walk(int kind, Visit&& visitDue) {
     }
 }
 
-void JobManager::RunJobs(int kind) {
+void JobManager::RunJobs(JobKind kind) {
     Walk(kind, [](JobData& due) { due.job(); });
 }
 
-void JobManager::RemoveJobs(int kind) {
+void JobManager::RemoveJobs(JobKind kind) {
     // Removal ignores the delay: every job of the kind goes.
     while (!main_.empty()) {
         JobData& front = main_.front();
@@ -62,7 +62,7 @@ void JobManager::Clear() {
     holding_.clear();
 }
 
-std::size_t JobManager::Count(int kind) const {
+std::size_t JobManager::Count(JobKind kind) const {
     std::size_t n = 0;
     for (const JobData& data : main_)
         if (data.kind == kind) ++n;

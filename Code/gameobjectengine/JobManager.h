@@ -12,47 +12,47 @@
 
 class Component;
 
-namespace JobKind {
-constexpr int Never = 0;
-constexpr int Lookup = 1;
-constexpr int Frame = 3;
-constexpr int AfterRender = 7;
-constexpr int SceneLoad = 8;
-}  // namespace JobKind
+enum class JobKind : int {
+    Never = 0,
+    Lookup = 1,
+    Frame = 3,
+    AfterRender = 7,
+    SceneLoad = 8,
+};
 
 class JobManager {
 public:
     struct JobData {
         std::function<void()> job;
-        int kind = 0;
+        JobKind kind = JobKind::Never;
         float elapsed = 0.0f;
         float delay = 0.0f;
     };
 
-    static JobManager& Instance();
+    static JobManager& GetInstance();
 
     // Appends a job. Empty callables and kind-0 jobs (which never run) are not queued.
-    void AddJob(std::function<void()> job, int kind, float delay);
+    void AddJob(std::function<void()> job, JobKind kind, float delay);
     // The same, for a job that acts on a component: skipped when the component is gone by then.
-    void AddJobFor(const Component* target, std::function<void()> job, int kind, float delay);
+    void AddJobFor(const Component* target, std::function<void()> job, JobKind kind, float delay);
 
     // Every queued job's elapsed time grows by dt (once per running frame).
     void AgeJobs(float dt);
     // Runs every due job of this kind; the others keep their order. Each due job is taken
     // off the queue before it is called, so a job that empties or reorders the queue never
     // drops an unrelated job or runs twice.
-    void RunJobs(int kind);
+    void RunJobs(JobKind kind);
     // Drops every job of this kind unrun; the others keep their order.
-    void RemoveJobs(int kind);
+    void RemoveJobs(JobKind kind);
     // Drops every job of every kind unrun (start of a scene load).
     void Clear();
 
     std::size_t Count() const { return main_.size(); }
-    std::size_t Count(int kind) const;
+    std::size_t Count(JobKind kind) const;
 
 private:
     template <typename Visit>
-    void Walk(int kind, Visit&& visitDue);
+    void Walk(JobKind kind, Visit&& visitDue);
 
     std::deque<JobData> main_;
     std::deque<JobData> holding_;

@@ -3,7 +3,7 @@
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/Time.h"
-#include "scenemanager/SceneManager.h"
+#include "gameobjectengine/ObjectTable.h"
 
 TimeToLive::TimeToLive(int32_t gameObjectID) : Component(gameObjectID) {}
 
@@ -36,5 +36,6 @@ void TimeToLive::Update() {
     }
     // By the owner's id now: a persistent object changes id at every load while its
     // components keep the id of the scene that built them.
-    if (expired && owner) SceneManager::GetInstance().DestroyGameObject(owner->id);
+    if (!expired || !owner) return;
+    if (ObjectTable* table = ObjectTable::Installed()) table->DestroyGameObject(owner->id);
 }

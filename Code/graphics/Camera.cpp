@@ -51,7 +51,7 @@ void Camera::QueueTargetLookup(const JsonValue& json, const char* key, Handle<Tr
     GameObject* object = ResolveGameObject(json::ReadInt(json, key, -1));
     if (!object) return;
     Handle<GameObject> found(object);
-    JobManager::Instance().AddJobFor(
+    JobManager::GetInstance().AddJobFor(
         this,
         [found, into]() {
             if (GameObject* o = found.Get()) *into = o->GetComponent<Transform>();
@@ -94,11 +94,11 @@ void Camera::SwapTargets() {
     const std::string& name = now->owner->name;
     if (name == "Thief") {
         const bool odd = GameRandom::Next() % 2 != 0;
-        AudioManager::Instance().PlaySound(odd ? "Assets/Audio/VA/Thief_Swap.ogg" : "Assets/Audio/VA/Thief_Swap2.ogg",
+        AudioManager::GetInstance().PlaySound(odd ? "Assets/Audio/VA/Thief_Swap.ogg" : "Assets/Audio/VA/Thief_Swap2.ogg",
                                            1, false, -1, 0.6f);
     } else if (name == "Mage") {
         const bool odd = GameRandom::Next() % 2 != 0;
-        AudioManager::Instance().PlaySound(odd ? "Assets/Audio/VA/Mage_Swap.ogg" : "Assets/Audio/VA/Mage_Swap2.ogg",
+        AudioManager::GetInstance().PlaySound(odd ? "Assets/Audio/VA/Mage_Swap.ogg" : "Assets/Audio/VA/Mage_Swap2.ogg",
                                            1, false, -1, 0.5f);
     }
 }

@@ -28,7 +28,7 @@ void Fader::Start() {
         StartFade();
     } else {
         // Bound to this fader: a fader destroyed before the delay is over starts nothing.
-        JobManager::Instance().AddJobFor(this, [this]() { StartFade(); }, JobKind::Frame, startFadeDelay);
+        JobManager::GetInstance().AddJobFor(this, [this]() { StartFade(); }, JobKind::Frame, startFadeDelay);
     }
 }
 

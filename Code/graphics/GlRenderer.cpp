@@ -1,16 +1,15 @@
 #include "graphics/GlRenderer.h"
 
-#include <GLFW/glfw3.h>
-
 #include <cstring>
 
 #include "graphics/GlFunctions.h"
 #include "graphics/GraphicsEngine.h"
 #include "graphics/ShaderProgram.h"
+#include "platform/Window.h"
 
 namespace {
 
-void* ProcAddress(const char* name) { return reinterpret_cast<void*>(glfwGetProcAddress(name)); }
+void* ProcAddress(const char* name) { return platform::GlProcAddress(name); }
 
 const GLFunctions& Gl() { return GetGLFunctions(); }
 

@@ -1,7 +1,5 @@
 #include "graphics/GraphicsEngine.h"
 
-#include <GLFW/glfw3.h>
-
 #include <algorithm>
 #include <functional>
 #include <set>
@@ -63,7 +61,7 @@ bool GraphicsEngine::Init() {
     // The window manager may already have resized the window: the viewport follows the
     // real framebuffer, the projection stays 1920 x 1080.
     int framebufferWidth = width, framebufferHeight = height;
-    if (GLFWwindow* window = glfwGetCurrentContext()) glfwGetFramebufferSize(window, &framebufferWidth, &framebufferHeight);
+    platform::CurrentFramebufferSize(framebufferWidth, framebufferHeight);
     if (framebufferWidth <= 0 || framebufferHeight <= 0) {
         framebufferWidth = width;
         framebufferHeight = height;

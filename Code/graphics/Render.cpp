@@ -32,7 +32,7 @@ void Render::QueueTransformLookup() {
     Handle<GameObject> ownerHandle(owner);
     // Bars and speech-bubble pieces point `transform` at a child of their own before
     // the job runs; only a still-empty transform is filled.
-    JobManager::Instance().AddJobFor(
+    JobManager::GetInstance().AddJobFor(
         this,
         [this, ownerHandle]() {
             if (transform) return;

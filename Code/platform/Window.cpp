@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/NativeWindow.h"
 #include "platform/VirtualKeys.h"
 
 namespace platform {
@@ -74,7 +75,18 @@ void DestroyMainWindow() {
     gWindow = nullptr;
 }
 
-GLFWwindow* MainWindow() { return gWindow; }
+Window* MainWindow() { return reinterpret_cast<Window*>(gWindow); }
+
+GLFWwindow* NativeWindow(Window* window) { return reinterpret_cast<GLFWwindow*>(window); }
+
+void* GlProcAddress(const char* name) { return reinterpret_cast<void*>(glfwGetProcAddress(name)); }
+
+bool CurrentFramebufferSize(int& width, int& height) {
+    GLFWwindow* window = glfwGetCurrentContext();
+    if (!window) return false;
+    glfwGetFramebufferSize(window, &width, &height);
+    return true;
+}
 
 void ShowMainWindow() {
     if (gWindow) glfwShowWindow(gWindow);

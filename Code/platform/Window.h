@@ -6,9 +6,11 @@
 // reaches the handler; the window is destroyed by DestroyMainWindow after the main loop.
 #include <string>
 
-struct GLFWwindow;
-
 namespace platform {
+
+// The window as the rest of the game sees it: opaque; only the platform layer (and
+// platform/NativeWindow.h for tests of the window itself) knows what it is.
+struct Window;
 
 struct WindowDesc {
     int width = 1920;
@@ -30,7 +32,13 @@ bool WindowSystemReady();
 // Creates the window with an OpenGL 4.5 compatibility context made current.
 bool CreateMainWindow(const WindowDesc& desc, const WindowHandlers& handlers);
 void DestroyMainWindow();
-GLFWwindow* MainWindow();
+Window* MainWindow();
+
+// The OpenGL entry point of this name for the current context, or null.
+void* GlProcAddress(const char* name);
+// The framebuffer size of the window whose context is current; false (sizes untouched)
+// when no context is current.
+bool CurrentFramebufferSize(int& width, int& height);
 
 void ShowMainWindow();
 void HideMainWindow();

@@ -28,7 +28,7 @@ void RetargetComponent(const JsonValue& source, int32_t id, JsonDocument& copy) 
 }  // namespace
 
 GameObject* SceneManager::LoadPrefab(const std::string& path) {
-    JobManager::Instance().RemoveJobs(JobKind::Lookup);
+    JobManager::GetInstance().RemoveJobs(JobKind::Lookup);
     std::string text;
     if (!json::ReadFile(path, text)) return nullptr;
     JsonDocument document;
@@ -54,7 +54,7 @@ GameObject* SceneManager::LoadPrefab(const std::string& path) {
         RetargetComponent(source, object->id, retargeted);
         CreateComponent(retargeted);
     }
-    JobManager::Instance().RunJobs(JobKind::Lookup);
+    JobManager::GetInstance().RunJobs(JobKind::Lookup);
     object->components.ForEach([](Component* c) { c->Start(); });
     return object;
 }

@@ -2,7 +2,6 @@
 #include <string>
 
 #include "animationmanager/AnimationManager.h"
-#include "dialogue/DialogueManager.h"
 #include "gameobjectengine/InputManager.h"
 #include "gameobjectengine/JobManager.h"
 #include "graphics/GraphicsEngine.h"
@@ -77,7 +76,7 @@ void SceneManager::SceneLoadedAll() {
 }
 
 void SceneManager::LoadScene(const std::string& path) {
-    JobManager& jobs = JobManager::Instance();
+    JobManager& jobs = JobManager::GetInstance();
     jobs.Clear();
     ClearScene();
 
@@ -98,11 +97,9 @@ void SceneManager::LoadScene(const std::string& path) {
     RestorePersistentObjects();
     SceneLoadedAll();
 
-    static const JsonValue kNoDialogue(rapidjson::kArrayType);
-    const JsonValue* dialogue = json::FindArray(document, "Dialogue");
-    Dialogue::DialogueManager::Instance().LoadDialogue(dialogue ? *dialogue : kNoDialogue);
+    HandOverDialogue(json::FindArray(document, "Dialogue"));
     SetUpParty();
-    Dialogue::DialogueManager::Instance().SetupScene();
+    SetUpSceneDialogue();
     InputManager::GetInstance().ResetCurrent();
     jobs.RemoveJobs(JobKind::Never);
     jobs.RemoveJobs(JobKind::SceneLoad);

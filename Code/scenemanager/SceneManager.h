@@ -2,6 +2,7 @@
 // Owns every game object: the current scene's object table (an object's id is its
 // slot) and the persistent objects that survive scene loads. Loads scene and prefab
 // files, sets up the two-hero party, updates every component once per frame.
+// It is the core's object table (installed from its construction to its destruction).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -9,13 +10,14 @@
 #include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/Handle.h"
 #include "gameobjectengine/JsonRead.h"
+#include "gameobjectengine/ObjectTable.h"
 #include "gameobjectengine/SlotPool.h"
 
 class PlayerUnitController;
 class AIUnitController;
 namespace Combat { class CombatUnit; }
 
-class SceneManager {
+class SceneManager final : public ObjectTable {
 public:
     static constexpr std::size_t kMaxObjects = 1024;
 
@@ -37,15 +39,15 @@ public:
     Component* CreateComponent(const JsonValue& json);
 
     GameObject* CreateGameObject(const std::string& name, bool active = true);
-    GameObject* GetGameObject(int32_t id) const;
+    GameObject* GetGameObject(int32_t id) const override;
     GameObject* GetGameObjectByName(const std::string& name) const;
-    int CountGameObjectsByName(const std::string& name) const;
+    int CountGameObjectsByName(const std::string& name) const override;
     // Deferred destruction (kind-3 job). Only the object that holds the id now is destroyed.
-    void DestroyGameObject(int32_t id);
+    void DestroyGameObject(int32_t id) override;
     void DestroyGameObjectNow(int32_t id);
 
     // Persistent objects.
-    void AddPersistent(GameObject* object);
+    void AddPersistent(GameObject* object) override;
     bool IsPersistent(const GameObject* object) const;
     const std::vector<GameObject*>& PersistentObjects() const { return persistent_; }
 
@@ -82,6 +84,10 @@ private:
     void SceneLoadedAll();
     void SetUpParty();
     void ClearControllers();
+    // The dialogue calls of a load (SceneDialogue.cpp): the scene's "Dialogue" array
+    // (null: none) before the party is set up, the scene set-up after it.
+    void HandOverDialogue(const JsonValue* dialogue);
+    void SetUpSceneDialogue();
     void UpdateDialogueKeys();
     void UpdateObjects();
 

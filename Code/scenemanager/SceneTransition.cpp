@@ -33,7 +33,7 @@ void SceneTransition::LoadSceneByIndex(int32_t index) {
     SceneManager::GetInstance().currentSceneIndex = static_cast<uint32_t>(index);
     engine.state = EngineState::SceneChange;
     const std::string scenePath = path;
-    JobManager::Instance().AddJob([scenePath]() { SceneManager::GetInstance().LoadScene(scenePath); },
+    JobManager::GetInstance().AddJob([scenePath]() { SceneManager::GetInstance().LoadScene(scenePath); },
                                   JobKind::SceneLoad, 0.0f);
     GameFlags::word = 0;
     InputManager::GetInstance().ResetCurrent();

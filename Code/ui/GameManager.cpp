@@ -224,12 +224,12 @@ void GameManager::Update() {
     if (firstFrame) {
         // The level opens frozen; the conversation's first line (or its end) frees it.
         GameFlags::word |= GameFlags::Cutscene;
-        JobManager::Instance().AddJobFor(
+        JobManager::GetInstance().AddJobFor(
             this,
             [] {
                 using Dialogue::DialogueManager;
                 // A level whose bubble found no room in the object table must still start.
-                if (DialogueManager::Instance().NextDialogue(true) == DialogueManager::kNoBubble)
+                if (DialogueManager::GetInstance().NextDialogue(true) == DialogueManager::kNoBubble)
                     GameFlags::word &= ~GameFlags::Cutscene;
             },
             JobKind::Frame, kDialogueStartSeconds);
@@ -331,14 +331,14 @@ void GameManager::StartGameOver(bool thiefFell) {
         }
     }
     // The menu comes even when the picture could not be made: game over never ends in a dead end.
-    JobManager::Instance().AddJobFor(this, [this] { ShowDeathMenu(); }, JobKind::Frame, kDeathMenuSeconds);
+    JobManager::GetInstance().AddJobFor(this, [this] { ShowDeathMenu(); }, JobKind::Frame, kDeathMenuSeconds);
     FadeOutMusic(thiefFell ? 3.0f : 1.5f);
     GameFlags::word |= GameFlags::GameOver;
 }
 
 void GameManager::ShowDeathMenu() {
     static const std::string silence = "Assets/Audio/BGM/Silence.ogg";
-    AudioManager::Instance().PlaySound(silence, 0, true, -1, 1.0f);
+    AudioManager::GetInstance().PlaySound(silence, 0, true, -1, 1.0f);
     SceneManager& scene = SceneManager::GetInstance();
     // The picture may have found no room when the hero fell; the menu needs an object of its own.
     if (!scene.GetGameObjectByName("GameOverScreen")) scene.CreateGameObject("GameOverScreen");

@@ -22,7 +22,7 @@ Fader* FaderOf(GameObject* object) { return object ? object->GetComponent<Fader>
 }  // namespace
 
 Portal::Portal(const JsonValue& json) : Component(json), nextSceneIndex(json::ReadInt(json, "nextSceneIndex", 0)) {
-    JobManager::Instance().AddJobFor(
+    JobManager::GetInstance().AddJobFor(
         this, [this] { if (owner) collider = owner->GetComponent<Collider>(); }, JobKind::Lookup, 0.0f);
 }
 

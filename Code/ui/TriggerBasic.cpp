@@ -7,7 +7,7 @@
 
 TriggerBasic::TriggerBasic(const JsonValue& json)
     : Component(json), disableAfterTrigger(json::ReadFlag(json, "disableAfterTrigger", true)) {
-    JobManager::Instance().AddJobFor(
+    JobManager::GetInstance().AddJobFor(
         this,
         [this]() {
             if (!owner) return;

@@ -32,7 +32,7 @@ void QueueTargetLookup(Component* asker, int32_t targetID, Handle<T>& target) {
     GameObject* object = ResolveGameObject(targetID);
     if (!object) return;
     Handle<GameObject> found(object);
-    JobManager::Instance().AddJobFor(
+    JobManager::GetInstance().AddJobFor(
         asker,
         [found, &target]() {
             if (GameObject* o = found.Get()) target = o->GetComponent<T>();

@@ -5,7 +5,7 @@
 #include "gameobjectengine/InputManager.h"
 #include "physics/Rigidbody.h"
 
-void TriggerDialogueNext::OnTrigger() { Dialogue::DialogueManager::Instance().NextDialogue(true); }
+void TriggerDialogueNext::OnTrigger() { Dialogue::DialogueManager::GetInstance().NextDialogue(true); }
 
 TriggerEnableAIController::TriggerEnableAIController(const JsonValue& json)
     : TriggerBasic(json), enable(json::ReadFlag(json, "enable", true)) {

@@ -350,7 +350,7 @@ TEST_F(AnimationData, NoWrongTypedValueCrashesTheReaderOrPlayback) {
                     document[list][i][member->name.GetString()].CopyFrom(replacement, document.GetAllocator());
                     document["gameObjectID"].SetInt(hero->id);
                     Animator animator(document);
-                    JobManager::Instance().RunJobs(JobKind::Lookup);
+                    JobManager::GetInstance().RunJobs(JobKind::Lookup);
                     animator.Start();
                     for (int frame = 0; frame < 4; ++frame) {
                         for (AnimatorParameter& p : animator.params) p.SetBool(frame % 2 == 0);

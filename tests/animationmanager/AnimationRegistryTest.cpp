@@ -68,7 +68,7 @@ TEST(AnimatorScene, SceneFilesBuildLinkAndRegisterAnimators) {
     EXPECT_EQ(animator->currentNode, &animator->nodes[0]);
     EXPECT_NE(engine.Get<Animator>("Ghost"), nullptr);
     EXPECT_EQ(AnimationManager::GetInstance().Count(), 2u);  // the one for object 7 was never built
-    EXPECT_EQ(JobManager::Instance().Count(JobKind::Lookup), 0u);
+    EXPECT_EQ(JobManager::GetInstance().Count(JobKind::Lookup), 0u);
     engine.Step(2);  // no renderer on the object: nothing moves, nothing breaks
     EXPECT_EQ(animator->currentNode, &animator->nodes[0]);
 }

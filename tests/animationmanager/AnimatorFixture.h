@@ -38,7 +38,7 @@ protected:
         auto* animator = new Animator(document);
         animator->Awake();
         EXPECT_TRUE(hero->components.Add(animator));
-        JobManager::Instance().RunJobs(JobKind::Lookup);
+        JobManager::GetInstance().RunJobs(JobKind::Lookup);
         if (start) animator->Start();
         return animator;
     }

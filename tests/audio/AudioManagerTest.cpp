@@ -140,7 +140,7 @@ TEST_F(AudioManagerTest, DeferredLoopPointsLandAfterTheNextRender) {
     audio::Channel channel;
     Audio().PlaySound(path, 0, true, -1, 1.0f, 1, &channel);
     Audio().SetLoopPointsDeferred(path, 100, 200);
-    EXPECT_EQ(JobManager::Instance().Count(JobKind::AfterRender), 1u);
+    EXPECT_EQ(JobManager::GetInstance().Count(JobKind::AfterRender), 1u);
     uint32_t start = 0, end = 0;
     Audio().FindSound(path).GetLoopPoints(&start, &end);
     EXPECT_EQ(end, 500u);

@@ -122,7 +122,7 @@ TEST_F(AudioSourceTest, PlayWithoutAMainSoundDoesNothing) {
     engine.Step();
     source->Play();
     EXPECT_TRUE(source->mainChannel.IsNull());
-    EXPECT_EQ(JobManager::Instance().Count(JobKind::AfterRender), 0u);
+    EXPECT_EQ(JobManager::GetInstance().Count(JobKind::AfterRender), 0u);
     EXPECT_EQ(Audio().system->GetPlayingChannels(), 0);
 }
 

@@ -28,7 +28,7 @@ protected:
         Audio().ResetListeners();
     }
 
-    static AudioManager& Audio() { return AudioManager::Instance(); }
+    static AudioManager& Audio() { return AudioManager::GetInstance(); }
     // A tone file of `ms` milliseconds in the fixture directory.
     std::string Tone(const std::string& name, int ms, int channels = 1) {
         const std::string path = dir.File(name);

@@ -123,9 +123,9 @@ TEST(Shields, EmptyShieldKeepsAlphaAndEndsItsBubbleOnce) {
     EXPECT_EQ(sprite->alpha, 100);
     shield.DestroyFx();
     EXPECT_EQ(shield.fx.Get(), nullptr);
-    const std::size_t jobs = JobManager::Instance().Count(JobKind::Frame);
+    const std::size_t jobs = JobManager::GetInstance().Count(JobKind::Frame);
     shield.DestroyFx();
-    EXPECT_EQ(JobManager::Instance().Count(JobKind::Frame), jobs);
+    EXPECT_EQ(JobManager::GetInstance().Count(JobKind::Frame), jobs);
 }
 
 }  // namespace

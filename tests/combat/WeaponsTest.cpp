@@ -2,7 +2,7 @@
 #include "CombatFixture.h"
 
 #include "combat/WeaponArea.h"
-#include "gameobjectengine/Translate.h"
+#include "physics/Translate.h"
 #include "graphics/GraphicsEngine.h"
 #include "physics/Collider.h"
 #include "physics/Rigidbody.h"

@@ -30,7 +30,7 @@ protected:
             "Dialogue": )" + dialogue + "}");
     }
 
-    static Dialogue::DialogueManager& Manager() { return Dialogue::DialogueManager::Instance(); }
+    static Dialogue::DialogueManager& Manager() { return Dialogue::DialogueManager::GetInstance(); }
     static DialogueBox& Box() { return *Manager().box.Get(); }
     static std::string Shown() { return Box().textChild->stringValue; }
     static bool OverlayShown() { return Manager().overlay.Get()->enabled; }

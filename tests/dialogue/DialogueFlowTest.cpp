@@ -161,7 +161,7 @@ TEST_F(DialogueTest, TransitionalMusicStartsOnceHoweverOftenTheEndIsReached) {
     Manager().NextDialogue(false);
     Manager().NextDialogue(false);  // the end, with no line left: the transition plays
     ASSERT_TRUE(Playing(music->transitionChannel));
-    AudioManager::Instance().system->RenderFrames(48000 / 2, nullptr);
+    AudioManager::GetInstance().system->RenderFrames(48000 / 2, nullptr);
     engine.Step();
     ASSERT_TRUE(music->nextStarted);
     Manager().NextDialogue(false);  // a later end (a trigger, a timer) plays nothing again

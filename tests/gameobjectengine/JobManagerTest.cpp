@@ -13,7 +13,7 @@ class JobManagerTest : public ::testing::Test {
 protected:
     void SetUp() override { jobs.Clear(); }
     void TearDown() override { jobs.Clear(); }
-    JobManager& jobs = JobManager::Instance();
+    JobManager& jobs = JobManager::GetInstance();
     std::vector<std::string> ran;
     auto Record(std::string name) {
         return [this, name]() { ran.push_back(name); };
@@ -110,10 +110,10 @@ TEST(JobLiveness, JobBoundToDestroyedComponentIsSkipped) {
     ASSERT_NE(object, nullptr);
     Probe* probe = object->AddComponent<Probe>(true);
     bool ran = false;
-    JobManager::Instance().AddJobFor(probe, [&ran]() { ran = true; }, JobKind::Frame, 0.5f);
+    JobManager::GetInstance().AddJobFor(probe, [&ran]() { ran = true; }, JobKind::Frame, 0.5f);
     SceneManager::GetInstance().DestroyGameObjectNow(object->id);
-    JobManager::Instance().AgeJobs(1.0f);
-    JobManager::Instance().RunJobs(JobKind::Frame);
+    JobManager::GetInstance().AgeJobs(1.0f);
+    JobManager::GetInstance().RunJobs(JobKind::Frame);
     EXPECT_FALSE(ran);
 }
 

@@ -95,7 +95,7 @@ private:
 // Builds one world and takes its bodies and colliders out of the physics registries.
 World BuildAlone(unsigned seed) {
     World w = WorldBuilder(seed).Build();
-    JobManager::Instance().RunJobs(JobKind::Frame);  // the Starts: slopes, kinematic flags
+    JobManager::GetInstance().RunJobs(JobKind::Frame);  // the Starts: slopes, kinematic flags
     PhysicsManager& physics = PhysicsManager::GetInstance();
     physics.rigidbodies.ForEach([&](Rigidbody* b) { w.bodies.push_back(b); });
     physics.colliders.ForEach([&](Collider* c) { w.colliders.push_back(c); });

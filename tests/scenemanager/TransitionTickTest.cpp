@@ -30,7 +30,7 @@ TEST(Transition, IndexOutsideTableDoesNothing) {
     SceneTransition::LoadSceneByIndex(19);
     SceneTransition::LoadSceneByIndex(-1);
     EXPECT_EQ(Engine().state, EngineState::Run);
-    EXPECT_EQ(JobManager::Instance().Count(JobKind::SceneLoad), 0u);
+    EXPECT_EQ(JobManager::GetInstance().Count(JobKind::SceneLoad), 0u);
 }
 
 TEST(Transition, RequestClearsFlagsAndCountersAndQueuesOneLoad) {
@@ -44,7 +44,7 @@ TEST(Transition, RequestClearsFlagsAndCountersAndQueuesOneLoad) {
     EXPECT_EQ(InputManager::GetInstance().current[4], 0);
     EXPECT_EQ(Engine().state, EngineState::SceneChange);
     EXPECT_EQ(SceneManager::GetInstance().currentSceneIndex, 7u);
-    EXPECT_EQ(JobManager::Instance().Count(JobKind::SceneLoad), 1u);
+    EXPECT_EQ(JobManager::GetInstance().Count(JobKind::SceneLoad), 1u);
 }
 
 TEST(Transition, RequestDuringQuitIsIgnored) {
@@ -66,7 +66,7 @@ TEST(Transition, KeyPressTransitsOncePerFrame) {
     engine.Step();
     EXPECT_EQ(Engine().state, EngineState::SceneChange);
     EXPECT_EQ(SceneManager::GetInstance().currentSceneIndex, 8u);
-    EXPECT_EQ(JobManager::Instance().Count(JobKind::SceneLoad), 1u);
+    EXPECT_EQ(JobManager::GetInstance().Count(JobKind::SceneLoad), 1u);
 }
 
 TEST(Transition, WithoutSpaceToTransitKeysDoNothing) {
@@ -85,16 +85,16 @@ TEST(Tick, SceneChangeStateClearsSceneRunsLoadAndResumes) {
     engine.Find("Old")->AddComponent<Probe>(true)->destroyed = &destroyed;
     const std::string next = engine.WriteTempFile(R"({"GameObjects": [["New", 1]], "Components": [], "Dialogue": []})");
     Engine().state = EngineState::SceneChange;
-    JobManager::Instance().AddJob([next]() { SceneManager::GetInstance().LoadScene(next); }, JobKind::SceneLoad, 0.0f);
+    JobManager::GetInstance().AddJob([next]() { SceneManager::GetInstance().LoadScene(next); }, JobKind::SceneLoad, 0.0f);
     bool droppedJobRan = false;
-    JobManager::Instance().AddJob([&droppedJobRan] { droppedJobRan = true; }, JobKind::Frame, 0.0f);  // dropped by the load
+    JobManager::GetInstance().AddJob([&droppedJobRan] { droppedJobRan = true; }, JobKind::Frame, 0.0f);  // dropped by the load
     InputManager::GetInstance().OnKey(32, true);
     engine.Step();
     EXPECT_EQ(Engine().state, EngineState::Run);
     EXPECT_EQ(destroyed, 1);
     EXPECT_EQ(engine.Find("Old"), nullptr);
     EXPECT_NE(engine.Find("New"), nullptr);
-    EXPECT_EQ(JobManager::Instance().Count(JobKind::SceneLoad), 0u);
+    EXPECT_EQ(JobManager::GetInstance().Count(JobKind::SceneLoad), 0u);
     EXPECT_TRUE(InputManager::GetInstance().enabled);
     engine.Step();
     EXPECT_FALSE(droppedJobRan);
@@ -110,8 +110,8 @@ TEST(Tick, AKeyHeldThroughASceneChangeActsInOneSceneOnly) {
     engine.Press(4);
     engine.Step();
     ASSERT_EQ(Engine().state, EngineState::SceneChange);
-    JobManager::Instance().Clear();  // load our own next splash instead of the table's file
-    JobManager::Instance().AddJob([next]() { SceneManager::GetInstance().LoadScene(next); }, JobKind::SceneLoad, 0.0f);
+    JobManager::GetInstance().Clear();  // load our own next splash instead of the table's file
+    JobManager::GetInstance().AddJob([next]() { SceneManager::GetInstance().LoadScene(next); }, JobKind::SceneLoad, 0.0f);
     engine.Step();
     SceneManager::GetInstance().currentSceneIndex = 0;
     engine.Step(5);  // still held: the next splash must not take the same press
@@ -128,11 +128,11 @@ TEST(Tick, AKeyHeldThroughASceneChangeActsInOneSceneOnly) {
 TEST(Tick, SceneChangeWithoutALoadDropsQueuedJobs) {
     EngineHarness engine;
     engine.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");
-    JobManager::Instance().AddJob([] {}, JobKind::Frame, 5.0f);
+    JobManager::GetInstance().AddJob([] {}, JobKind::Frame, 5.0f);
     Engine().state = EngineState::SceneChange;
     engine.Step();
     EXPECT_EQ(Engine().state, EngineState::Run);
-    EXPECT_EQ(JobManager::Instance().Count(), 0u);
+    EXPECT_EQ(JobManager::GetInstance().Count(), 0u);
 }
 
 TEST(Tick, TwoTransitionsInOneFrameLoadTheFirstOnly) {
@@ -142,7 +142,7 @@ TEST(Tick, TwoTransitionsInOneFrameLoadTheFirstOnly) {
                        {"class": "SceneTransition", "gameObjectID": 1, "sceneIndex": 8, "spaceToTransit": 1}], "Dialogue": []})");
     engine.Tap(13);
     EXPECT_EQ(SceneManager::GetInstance().currentSceneIndex, 3u);
-    EXPECT_EQ(JobManager::Instance().Count(JobKind::SceneLoad), 1u);
+    EXPECT_EQ(JobManager::GetInstance().Count(JobKind::SceneLoad), 1u);
 }
 
 TEST(Tick, CloseDuringFrameQuitsAtNextTick) {
@@ -176,7 +176,7 @@ TEST(Tick, JobsAgeOnlyInRunningFrames) {
     EngineHarness engine(0.25f);
     engine.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");
     bool ran = false;
-    JobManager::Instance().AddJob([&ran] { ran = true; }, JobKind::Frame, 1.0f);
+    JobManager::GetInstance().AddJob([&ran] { ran = true; }, JobKind::Frame, 1.0f);
     engine.Step(3);
     EXPECT_FALSE(ran);
     engine.Step();

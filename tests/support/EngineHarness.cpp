@@ -39,9 +39,9 @@ int KeyOfAction(int action) {
 
 void EngineHarness::ResetEngine() {
     SceneManager::GetInstance().DestroyAll();
-    JobManager::Instance().Clear();
+    JobManager::GetInstance().Clear();
     AnimationManager::GetInstance().Clear();
-    Dialogue::DialogueManager::Instance().Reset();
+    Dialogue::DialogueManager::GetInstance().Reset();
     PhysicsManager::GetInstance().Reset();
     GraphicsEngine::GetInstance().particleQueue.clear();
     InputManager::GetInstance().ResetAll();

@@ -100,9 +100,9 @@ TEST(GameManagerHud, IntroHidesTheHudThenTheActiveHeroIsMarked) {
     engine.Step();
     EXPECT_TRUE(GameFlags::Any(GameFlags::Cutscene));
     EXPECT_FALSE(Shown(thiefBar));
-    EXPECT_FALSE(Dialogue::DialogueManager::Instance().active);
+    EXPECT_FALSE(Dialogue::DialogueManager::GetInstance().active);
     engine.Step(kIntroFrames);
-    EXPECT_TRUE(Dialogue::DialogueManager::Instance().active);  // the first line, one second in
+    EXPECT_TRUE(Dialogue::DialogueManager::GetInstance().active);  // the first line, one second in
     EXPECT_FALSE(GameFlags::Any(GameFlags::Cutscene));
     EXPECT_TRUE(Shown(thiefBar));
     auto* manager = engine.Get<GameManager>("Level");

@@ -53,7 +53,7 @@ bool Facing(uint32_t facing) {
 }  // namespace
 
 TEST(Triggers, EachKindFiresOnPlayerContact) {
-    const auto linesShown = [] { return Dialogue::DialogueManager::Instance().currentLine; };
+    const auto linesShown = [] { return Dialogue::DialogueManager::GetInstance().currentLine; };
     const TriggerCase cases[] = {
         {"dialogue once", R"("class": "TriggerDialogueNext")", "Player", 5, [&] { return linesShown() == 1; }, true,
          false},
@@ -74,9 +74,9 @@ TEST(Triggers, EachKindFiresOnPlayerContact) {
     for (const TriggerCase& c : cases) {
         EngineHarness engine;
         engine.LoadSceneText(TriggerScene(c.trigger, c.walkerTag));
-        Dialogue::DialogueManager::Instance().NextDialogue(false);
-        Dialogue::DialogueManager::Instance().EndDialogue();
-        Dialogue::DialogueManager::Instance().currentLine = 0;
+        Dialogue::DialogueManager::GetInstance().NextDialogue(false);
+        Dialogue::DialogueManager::GetInstance().EndDialogue();
+        Dialogue::DialogueManager::GetInstance().currentLine = 0;
         engine.Step(c.frames);
         EXPECT_EQ(c.fired(), c.expectFired) << c.name;
         auto* trigger = engine.Get<TriggerBasic>("Area");
@@ -97,7 +97,7 @@ TEST(Triggers, AiControllerIsSwitchedByItsTarget) {
                                                "enable": )") + (enable ? "1" : "0") + "}",
                                 json));
         ASSERT_NE(SceneManager::GetInstance().CreateComponent(json), nullptr);
-        JobManager::Instance().RunJobs(JobKind::Lookup);
+        JobManager::GetInstance().RunJobs(JobKind::Lookup);
         engine.Step(3);
         EXPECT_EQ(ai->enabled, enable);
     }
@@ -125,5 +125,5 @@ TEST(Triggers, TriggerWithoutBodyDoesNothing) {
     engine.LoadSceneText(TriggerScene(R"("class": "TriggerDialogueNext")", "Player", false));
     engine.Step(3);
     EXPECT_TRUE(engine.Get<TriggerBasic>("Area")->enabled);
-    EXPECT_EQ(Dialogue::DialogueManager::Instance().currentLine, 0u);
+    EXPECT_EQ(Dialogue::DialogueManager::GetInstance().currentLine, 0u);
 }

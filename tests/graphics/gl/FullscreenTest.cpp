@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "graphics/GraphicsEngine.h"
+#include "platform/NativeWindow.h"
 #include "platform/Window.h"
 
 namespace {
@@ -29,7 +30,7 @@ protected:
         desc.height = engine.height;
         ASSERT_TRUE(platform::CreateMainWindow(desc, platform::WindowHandlers{}));
         platform::ShowMainWindow();
-        window = platform::MainWindow();
+        window = platform::NativeWindow(platform::MainWindow());
     }
 
     void TearDown() override {

@@ -1,9 +1,10 @@
 // harrowvale: the entry point. Opens the window, runs the engine's state machine
 // until it stops, and closes the window after the loop (never inside a callback).
+#include "app/ComponentClasses.h"
+#include "app/WindowProc.h"
 #include "gameobjectengine/EngineState.h"
 #include "gameobjectengine/InputManager.h"
 #include "graphics/GraphicsEngine.h"
-#include "graphics/WindowProc.h"
 #include "platform/Heap.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
@@ -29,6 +30,7 @@ bool OpenGameWindow() {
 
 int main() {
     platform::TuneHeap();
+    InstallComponentClasses();
     if (!platform::InitWindowSystem()) return 1;
     EngineState& engine = EngineState::GetInstance();
     engine.SetNextScene("Assets/Scenes/SplashScreen.scene");

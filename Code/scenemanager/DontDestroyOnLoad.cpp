@@ -1,4 +1,4 @@
-#include "gameobjectengine/DontDestroyOnLoad.h"
+#include "scenemanager/DontDestroyOnLoad.h"
 
 #include "gameobjectengine/GameObject.h"
 #include "graphics/GraphicsEngine.h"

@@ -1,6 +1,6 @@
-#include "scenemanager/ComponentFactory.h"
+#include "app/ComponentClasses.h"
 
-#include <cstring>
+#include <iterator>
 
 #include "animationmanager/Animator.h"
 #include "audio/AudioListener.h"
@@ -11,10 +11,10 @@
 #include "dialogue/DialogueBox.h"
 #include "gameobjectengine/Transform.h"
 #include "gameobjectengine/DeleteIfExist.h"
-#include "gameobjectengine/DontDestroyOnLoad.h"
+#include "scenemanager/DontDestroyOnLoad.h"
 #include "gameobjectengine/Follow.h"
 #include "gameobjectengine/TimeToLive.h"
-#include "gameobjectengine/Translate.h"
+#include "physics/Translate.h"
 #include "graphics/Camera.h"
 #include "graphics/Fader.h"
 #include "graphics/SpriteRenderer.h"
@@ -23,28 +23,22 @@
 #include "physics/CircleCollider.h"
 #include "physics/NavMeshAgent.h"
 #include "physics/Rigidbody.h"
+#include "scenemanager/ComponentFactory.h"
 #include "scenemanager/SceneTransition.h"
 #include "ui/GameManager.h"
 #include "ui/Portal.h"
 #include "ui/Triggers.h"
 
-namespace factory {
 namespace {
-
-using Builder = Component* (*)(const JsonValue&);
 
 template <typename T>
 Component* Build(const JsonValue& json) {
     return new T(json);
 }
 
-struct Entry {
-    const char* className;
-    Builder build;  // null while the class is not part of the game yet: builds nothing
-};
-
-// The class strings are part of the file format, spelling included.
-const Entry kClasses[] = {
+// The class strings are part of the file format, spelling included. A null builder:
+// the class is not part of the game yet and builds nothing.
+const factory::ClassEntry kClasses[] = {
     {"Transform", &Build<Transform>},
     {"BoxCollider", &Build<BoxCollider>},
     {"CircleCollider", &Build<CircleCollider>},
@@ -86,24 +80,6 @@ const Entry kClasses[] = {
     {"TriggerRigidbodyDirection", &Build<TriggerRigidbodyDirection>},
 };
 
-const Entry* FindEntry(const std::string& className) {
-    for (const Entry& entry : kClasses)
-        if (className == entry.className) return &entry;
-    return nullptr;
-}
-
 }  // namespace
 
-Component* Construct(const std::string& className, const JsonValue& json) {
-    const Entry* entry = FindEntry(className);
-    return (entry && entry->build) ? entry->build(json) : nullptr;
-}
-
-bool Knows(const std::string& className) {
-    const Entry* entry = FindEntry(className);
-    return entry && entry->build;
-}
-
-bool IsClassString(const std::string& className) { return FindEntry(className) != nullptr; }
-
-}  // namespace factory
+void InstallComponentClasses() { factory::InstallClasses(kClasses, std::size(kClasses)); }

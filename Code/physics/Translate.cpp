@@ -1,4 +1,4 @@
-#include "gameobjectengine/Translate.h"
+#include "physics/Translate.h"
 
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameObject.h"

@@ -1,4 +1,4 @@
-#include "graphics/WindowProc.h"
+#include "app/WindowProc.h"
 
 #include "gameobjectengine/EngineState.h"
 #include "gameobjectengine/InputManager.h"

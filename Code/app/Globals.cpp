@@ -10,6 +10,6 @@ Dialogue::DialogueManager gDialogueManager;
 JobManager gJobManager;
 }  // namespace
 
-AudioManager& AudioManager::Instance() { return gAudioManager; }
-Dialogue::DialogueManager& Dialogue::DialogueManager::Instance() { return gDialogueManager; }
-JobManager& JobManager::Instance() { return gJobManager; }
+AudioManager& AudioManager::GetInstance() { return gAudioManager; }
+Dialogue::DialogueManager& Dialogue::DialogueManager::GetInstance() { return gDialogueManager; }
+JobManager& JobManager::GetInstance() { return gJobManager; }

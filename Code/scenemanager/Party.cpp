@@ -1,0 +1,98 @@
+// The two-hero party: which controllers steer the heroes after a load, and the swap.
+// This file and SceneDialogue.cpp are the scene manager's only reach into the game
+// layer (docs/architecture.md lists them).
+#include "audio/AudioListener.h"
+#include "audio/AudioManager.h"
+#include "combat/CombatUnit.h"
+#include "combat/UnitController.h"
+#include "graphics/Camera.h"
+#include "physics/PhysicsManager.h"
+#include "scenemanager/SceneManager.h"
+
+SlotPool<Combat::CombatUnit, PoolOwnership::Borrowing>* SceneManager::FindAllCombatUnits() const {
+    auto* units = new SlotPool<Combat::CombatUnit, PoolOwnership::Borrowing>(kMaxObjects);
+    objects_.ForEach([units](GameObject* object) {
+        if (auto* unit = object->GetComponent<Combat::CombatUnit>()) units->Add(unit);
+    });
+    return units;
+}
+
+void SceneManager::ClearControllers() {
+    thiefPlayer_.Reset();
+    magePlayer_.Reset();
+    thiefAI_.Reset();
+    mageAI_.Reset();
+    currentPlayer_.Reset();
+    currentAI_.Reset();
+}
+
+void SceneManager::SetUpParty() {
+    GameObject* thief = GetGameObjectByName("Thief");
+    GameObject* mage = GetGameObjectByName("Mage");
+    ClearControllers();
+    if (thief) {
+        thiefPlayer_ = thief->GetComponent<PlayerUnitController>();
+        thiefAI_ = thief->GetComponent<AIUnitController>();
+        currentPlayer_ = thiefPlayer_;
+    }
+    if (mage && !thief) {
+        thiefPlayer_ = mage->GetComponent<PlayerUnitController>();
+        thiefAI_ = mage->GetComponent<AIUnitController>();
+        currentPlayer_ = thiefPlayer_;
+    }
+    if (mage && thief) {
+        magePlayer_ = mage->GetComponent<PlayerUnitController>();
+        mageAI_ = mage->GetComponent<AIUnitController>();
+        currentAI_ = mageAI_;
+    }
+    if (AIUnitController* c = thiefAI_.Get()) c->Disable();
+    if (PlayerUnitController* c = thiefPlayer_.Get()) c->Enable();
+    if (AIUnitController* c = mageAI_.Get()) c->Enable();
+    if (PlayerUnitController* c = magePlayer_.Get()) c->Disable();
+}
+
+namespace {
+
+bool UnitEnabled(const PlayerUnitController* controller) {
+    if (!controller || !controller->owner) return false;
+    const auto* unit = controller->owner->GetComponent<Combat::CombatUnit>();
+    return unit && unit->enabled && unit->IsAlive();  // a hero without a unit, or a dead one, cannot lead
+}
+
+void SetListener(PlayerUnitController* controller, bool enabled) {
+    if (!controller || !controller->owner) return;
+    if (auto* listener = controller->owner->GetComponent<AudioListener>()) listener->enabled = enabled;
+}
+
+}  // namespace
+
+void SceneManager::SwapCharacter() {
+    PlayerUnitController* thiefPlayer = thiefPlayer_.Get();
+    PlayerUnitController* magePlayer = magePlayer_.Get();
+    if (!thiefPlayer || !magePlayer || !UnitEnabled(thiefPlayer) || !UnitEnabled(magePlayer)) return;
+    AIUnitController* thiefAI = thiefAI_.Get();
+    AIUnitController* mageAI = mageAI_.Get();
+    if (currentPlayer_.Get() != thiefPlayer) {
+        if (thiefAI) thiefAI->Disable();
+        magePlayer->Disable();
+        thiefPlayer->Enable();
+        if (mageAI) mageAI->Enable();
+        currentPlayer_ = thiefPlayer;
+        currentAI_ = mageAI;
+        SetListener(thiefPlayer, true);
+        SetListener(magePlayer, false);
+    } else {
+        thiefPlayer->Disable();
+        if (mageAI) mageAI->Disable();
+        if (thiefAI) thiefAI->Enable();
+        magePlayer->Enable();
+        currentPlayer_ = magePlayer;
+        currentAI_ = thiefAI;
+        SetListener(magePlayer, true);
+        SetListener(thiefPlayer, false);
+    }
+    thiefPlayer->swapTimer = 0.0f;
+    magePlayer->swapTimer = 0.0f;
+    AudioManager::GetInstance().PlaySound("Assets/Audio/SFX/Swap.ogg", 1, false, -1, 0.8f);
+    if (Camera* camera = PhysicsManager::GetInstance().MainCamera()) camera->SwapTargets();
+}
