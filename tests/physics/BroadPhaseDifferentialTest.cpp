@@ -224,14 +224,14 @@ TEST(BroadPhaseDifferential, NarrowTestsEqualTheReferenceAroundSlopesAndWalls) {
             movers[shape][copy]->SetSize(20.0f, 25.0f);
         }
     }
-    JobManager::Instance().RunJobs(JobKind::Frame);  // builds the slopes
+    JobManager::GetInstance().RunJobs(JobKind::Frame);  // builds the slopes
 
     int lifted = 0;
     for (Collider* target : targets)
         for (auto& pair : movers)
             for (float y = -110; y <= 110; y += 3.7f)
                 for (float x = -130; x <= 130; x += 2.9f)
-                    for (const TVector2<float> move : {TVector2<float>(-6, 4), TVector2<float>(6, 4), TVector2<float>(3, -5)}) {
+                    for (const TVector2<float>& move : {TVector2<float>(-6, 4), TVector2<float>(6, 4), TVector2<float>(3, -5)}) {
                         Collider* real = pair[0];
                         Collider* ref = pair[1];
                         for (Collider* c : {real, ref}) {
