@@ -8,6 +8,8 @@
 #include "audio/DynamicBGM.h"
 #include "audio/TransitionalBGM.h"
 #include "combat/CombatUnit.h"
+#include "combat/EnemyBehaviour.h"
+#include "combat/UnitController.h"
 #include "dialogue/DialogueBox.h"
 #include "gameobjectengine/Transform.h"
 #include "gameobjectengine/DeleteIfExist.h"
@@ -25,8 +27,15 @@
 #include "physics/Rigidbody.h"
 #include "scenemanager/ComponentFactory.h"
 #include "scenemanager/SceneTransition.h"
+#include "ui/Button.h"
+#include "ui/Canvas.h"
+#include "ui/CreditsFlowController.h"
 #include "ui/GameManager.h"
+#include "ui/MainMenu.h"
+#include "ui/OptionsMenu.h"
+#include "ui/PauseMenu.h"
 #include "ui/Portal.h"
+#include "ui/SaveManager.h"
 #include "ui/Triggers.h"
 
 namespace {
@@ -45,8 +54,8 @@ const factory::ClassEntry kClasses[] = {
     {"RigidBody", &Build<Rigidbody>},
     {"SpriteRenderer", &Build<SpriteRenderer>},
     {"CombatUnit", &Build<Combat::CombatUnit>},
-    {"PlayerUnitController", nullptr},
-    {"AIUnitController", nullptr},
+    {"PlayerUnitController", &Build<PlayerUnitController>},
+    {"AIUnitController", &Build<AIUnitController>},
     {"Camera", &Build<Camera>},
     {"UIText", &Build<UIText>},
     {"NavMeshAgent", &Build<NavMeshAgent>},
@@ -58,17 +67,17 @@ const factory::ClassEntry kClasses[] = {
     {"AudioSource", &Build<AudioSource>},
     {"SceneTransition", &Build<SceneTransition>},
     {"DontDestroyOnLoad", &Build<DontDestroyOnLoad>},
-    {"EnemyBehaviour", nullptr},
-    {"Canvas", nullptr},
-    {"Button", nullptr},
-    {"MainMenu", nullptr},
-    {"PauseMenu", nullptr},
-    {"OptionsMenu", nullptr},
+    {"EnemyBehaviour", &Build<EnemyBehaviour>},
+    {"Canvas", &Build<UI::Canvas>},
+    {"Button", &Build<UI::Button>},
+    {"MainMenu", &Build<UI::MainMenu>},
+    {"PauseMenu", &Build<UI::PauseMenu>},
+    {"OptionsMenu", &Build<UI::OptionsMenu>},
     {"GameManager", &Build<GameManager>},
-    {"CreditsFlowController", nullptr},
+    {"CreditsFlowController", &Build<CreditsFlowController>},
     {"Portal", &Build<Portal>},
     {"Fader", &Build<Fader>},
-    {"SaveManager", nullptr},
+    {"SaveManager", &Build<SaveManager>},
     {"DyanmicBGM", &Build<DynamicBGM>},
     {"Deleteelse ifExist", &Build<DeleteIfExist>},
     {"AudioListener", &Build<AudioListener>},

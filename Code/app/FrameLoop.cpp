@@ -9,6 +9,7 @@
 #include "graphics/GraphicsEngine.h"
 #include "physics/PhysicsManager.h"
 #include "scenemanager/SceneManager.h"
+#include "scenemanager/SceneTable.h"
 
 void EngineState::Tick() {
     switch (state) {
@@ -24,6 +25,10 @@ void EngineState::LoadFirstScene() {
     PhysicsManager::GetInstance().Reset();
     SceneManager::GetInstance().ClearScene();
     const std::string path = nextScene;
+    // A scene of the table knows its index from the start: a restart reloads it and the
+    // save record can name it.
+    if (const int32_t index = scenes::IndexOf(path); index >= 0)
+        SceneManager::GetInstance().currentSceneIndex = static_cast<uint32_t>(index);
     SceneManager::GetInstance().LoadScene(path);
     Time::GetInstance().Update();  // the first running frame's step must not contain the load
     InputManager::GetInstance().enabled = true;

@@ -27,4 +27,10 @@ const char* const kScenes[kSceneCount] = {
 
 const char* PathOf(int32_t index) { return (index >= 0 && index < kSceneCount) ? kScenes[index] : nullptr; }
 
+int32_t IndexOf(const std::string& path) {
+    for (int32_t i = 0; i < kSceneCount; ++i)
+        if (path == kScenes[i]) return i;
+    return -1;
+}
+
 }  // namespace scenes

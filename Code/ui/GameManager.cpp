@@ -18,6 +18,7 @@
 #include "graphics/GraphicsEngine.h"
 #include "graphics/SpriteRenderer.h"
 #include "scenemanager/SceneManager.h"
+#include "ui/DeathMenu.h"
 
 namespace {
 
@@ -337,9 +338,9 @@ void GameManager::StartGameOver(bool thiefFell) {
 }
 
 void GameManager::ShowDeathMenu() {
-    static const std::string silence = "Assets/Audio/BGM/Silence.ogg";
-    AudioManager::GetInstance().PlaySound(silence, 0, true, -1, 1.0f);
     SceneManager& scene = SceneManager::GetInstance();
     // The picture may have found no room when the hero fell; the menu needs an object of its own.
-    if (!scene.GetGameObjectByName("GameOverScreen")) scene.CreateGameObject("GameOverScreen");
+    GameObject* screen = scene.GetGameObjectByName("GameOverScreen");
+    if (!screen) screen = scene.CreateGameObject("GameOverScreen");
+    UI::BuildDeathMenu(screen);  // plays the silence track, then the restart and quit buttons
 }

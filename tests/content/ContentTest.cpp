@@ -380,6 +380,23 @@ TEST(Content, WeaponsGiveManaBackHaveCooldownsAndTheTimesTheEffectsRead) {
                     laser |= json::ReadString(*w, "name", "") == "EnemyLaser" && json::ReadFloat(*w, "castTime", 1) > 0;
                 EXPECT_TRUE(laser && f.NameOf(id) == "EnemyLaser") << f.path << ": the laser needs its name and a charge";
             }
+            for (const JsonValue* w : weapons) {
+                // Field weapons hit someone, with a collider, on their second frame at the latest.
+                const int kind = json::ReadInt(*w, "weaponType", 0);
+                if (kind == 1 || kind == 2) {
+                    const int shape = json::ReadInt(*w, "colliderType", 0);
+                    EXPECT_TRUE(json::ReadInt(*w, "targetGroup", 0) != 0 && (shape == 1 || shape == 2) &&
+                                json::ReadFloat(*w, "lifetime", 1) > 2.0f / 60.0f)
+                        << f.path << ": weapon " << json::ReadString(*w, "name", "");
+                }
+                // An effect without a timing rule never ends and blocks its name for good.
+                if (const JsonValue* e = json::FindArray(*w, "effects")) {
+                    for (const JsonValue& x : e->GetArray()) {
+                        const int rule = json::ReadInt(x, "resolveType", 0);
+                        EXPECT_TRUE(rule >= 1 && rule <= 3) << f.path << ": effect " << json::ReadString(x, "name", "");
+                    }
+                }
+            }
             for (const JsonValue* w : weapons)
                 if (const JsonValue* e = json::FindArray(*w, "effects"))
                     for (const JsonValue& x : e->GetArray())

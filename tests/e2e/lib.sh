@@ -7,6 +7,13 @@ E2E_WM_PID=""
 E2E_GAME_PID=""
 E2E_DIR="$(mktemp -d /tmp/harrowvale-e2e-XXXXXX)"
 
+# The game's save record lives in the test's own folder, never the developer's. It starts
+# as a fresh record but windowed (a test that wants another one writes its own).
+export APPDATA="$E2E_DIR/appdata"
+mkdir -p "$APPDATA/Harrowvale"
+printf '\x06\x00\x00\x00\x00\x00\x80\x3f\x00\x00\x00\x00\x00\x00\x80\x3f\x00\x00\x00\x00' \
+    >"$APPDATA/Harrowvale/GlobalSav.dat"
+
 e2e_fail() {
     echo "FAIL: $*" >&2
     if [ -f "$E2E_DIR/game.err" ]; then

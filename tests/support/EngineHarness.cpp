@@ -60,6 +60,7 @@ EngineHarness::EngineHarness(float frameSeconds) {
     Time::GetInstance().Update();
     char pattern[] = "/tmp/harrowvale-test-XXXXXX";
     if (const char* dir = mkdtemp(pattern)) tempDir_ = dir;
+    setenv("APPDATA", (tempDir_ + "/appdata").c_str(), 1);  // save files stay in the test's own folder
 }
 
 EngineHarness::~EngineHarness() {

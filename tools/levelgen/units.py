@@ -199,11 +199,11 @@ def laser_boss(x, y):
     weapons = [
         melee("LaserSlam", 0.6, 0.5, 2.5, [damage("LaserSlamHit", 18, 28, SFX + "MetalHit2.ogg")],
               radius=120, ahead=110, cast_sound=SFX + "MetalHit1.ogg"),
-        beam("EnemyLaser", 3.0, 0.5, 12.0, [damage("EnemyLaserBurn", 10, 15)], 700, 50, 780,
+        beam("EnemyLaser", 3.0, 0.5, 12.0, [damage("EnemyLaserBurn", 8, 12)], 700, 50, 780,
              life=4.0, tick=0.4, cast_sound=SFX + "LaserCharge.ogg", va_onFire=SFX + "LaserFire.ogg"),
     ]
     return body(x, y, "LaserBossAtlas.png", 8, 112, 90) + [
-        unit(2, 900, 0, 0, 0, weapons, SFX + "FootstepMetal2.ogg", knock=60),
+        unit(2, 700, 0, 0, 0, weapons, SFX + "FootstepMetal2.ogg", knock=60),
         {"class": "AIUnitController", "enemyAttackRange": 260},
         standing_still(),
         animator("Boss", {3: 3, 4: 5, 5: 4, 6: 4, 9: 6, 10: 7}),
@@ -237,7 +237,7 @@ def final_boss(x, y):
                    cast_sound=SFX + "Summon.ogg"),
     ]
     return body(x, y, "FinalBossAtlas.png", 11, 112, 90) + [
-        unit(2, 1500, 0, 0, 0, weapons, SFX + "FootstepMetal2.ogg", knock=80),
+        unit(2, 1200, 0, 0, 0, weapons, SFX + "FootstepMetal2.ogg", knock=80),
         {"class": "AIUnitController", "enemyAttackRange": 240},
         standing_still(),
         animator("Boss"),

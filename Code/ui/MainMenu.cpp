@@ -1,0 +1,152 @@
+#include "ui/MainMenu.h"
+
+#include "audio/AudioSource.h"
+#include "gameobjectengine/EngineState.h"
+#include "gameobjectengine/InputManager.h"
+#include "gameobjectengine/TimeToLive.h"
+#include "graphics/Fader.h"
+#include "graphics/GraphicsEngine.h"
+#include "graphics/SpriteRenderer.h"
+#include "scenemanager/SceneManager.h"
+#include "scenemanager/SceneTable.h"
+#include "scenemanager/SceneTransition.h"
+#include "ui/Canvas.h"
+#include "ui/MenuBinding.h"
+#include "ui/OptionsMenu.h"
+#include "ui/SaveManager.h"
+
+namespace UI {
+namespace {
+
+constexpr int32_t kFirstLevel = static_cast<int32_t>(SaveData::kNoProgress);
+constexpr int32_t kMenuCredits = 18;
+
+template <typename T>
+T* ComponentOfObject(const char* name) {
+    GameObject* object = SceneManager::GetInstance().GetGameObjectByName(name);
+    return object ? object->GetComponent<T>() : nullptr;
+}
+
+SaveManager* SceneSave() { return SceneManager::GetInstance().FindComponentOfType<SaveManager>(); }
+
+}  // namespace
+
+MainMenu::MainMenu(const JsonValue& json) : Component(json) {
+    FetchLink(this, json, "newGameButton", newGameButton);
+    FetchLink(this, json, "newGameConfirmationBG", newGameConfirmationBG);
+    FetchLink(this, json, "newGameYesButton", newGameYesButton);
+    FetchLink(this, json, "newGameNoButton", newGameNoButton);
+    FetchLink(this, json, "continueButton", continueButton);
+    FetchLink(this, json, "optionsButton", optionsButton);
+    FetchLink(this, json, "creditsButton", creditsButton);
+    FetchLink(this, json, "exitButton", exitButton);
+}
+
+Canvas* MainMenu::OwnCanvas() const { return owner ? owner->GetComponent<Canvas>() : nullptr; }
+
+void MainMenu::Start() {
+    Bind(newGameButton, this, &MainMenu::ShowNewGameConfirmation);
+    Bind(continueButton, this, &MainMenu::Continue);
+    Bind(newGameYesButton, this, &MainMenu::NewGame);
+    Bind(newGameNoButton, this, &MainMenu::HideNewGameConfirmation);
+    Bind(optionsButton, this, &MainMenu::OpenOptions);
+    Bind(creditsButton, this, &MainMenu::OpenCredits);
+    Bind(exitButton, this, &MainMenu::Exit);
+}
+
+void MainMenu::OnSceneLoaded() {
+    const SaveManager* save = SceneSave();
+    if (!save) return;
+    if (save->record.sceneIndex != SaveData::kNoProgress) {
+        if (Canvas* canvas = OwnCanvas()) {
+            canvas->initialUI = continueButton.Get();
+            canvas->Select(continueButton.Get());
+        }
+        return;
+    }
+    if (Button* cont = continueButton.Get()) Show(OwnSprite(*cont), false);
+    if (Button* newGame = newGameButton.Get()) newGame->up.Reset();
+}
+
+void MainMenu::Update() {
+    if (InputManager::GetInstance().GetKeyDown(InputAction::Back) && IsShown(newGameConfirmationBG.Get()))
+        HideNewGameConfirmation();
+}
+
+void MainMenu::OnDestroy() {
+    for (const Handle<Button>* button : {&newGameButton, &newGameYesButton, &newGameNoButton, &continueButton,
+                                         &optionsButton, &creditsButton, &exitButton})
+        Unbind(*button);
+    SceneManager& scene = SceneManager::GetInstance();
+    GameObject* music = scene.GetGameObjectByName("BGM");
+    // The music on the menu's own object goes with it anyway; destroying it here would
+    // destroy the object whose components are being destroyed.
+    if (music && music != owner) scene.DestroyGameObjectNow(music->id);
+}
+
+void MainMenu::ShowNewGameConfirmation() {
+    for (Button* button : {newGameYesButton.Get(), newGameNoButton.Get()})
+        if (button) button->SetEnabled(true);
+    Show(newGameConfirmationBG.Get(), true);
+    if (Canvas* canvas = OwnCanvas()) {
+        canvas->Select(newGameNoButton.Get());
+        canvas->ShowCursor(false);
+    }
+}
+
+void MainMenu::HideNewGameConfirmation() {
+    if (Canvas* canvas = OwnCanvas()) {
+        canvas->Select(newGameButton.Get());
+        canvas->ShowCursor(true);
+    }
+    for (Button* button : {newGameYesButton.Get(), newGameNoButton.Get()})
+        if (button) button->SetEnabled(false);
+    Show(newGameConfirmationBG.Get(), false);
+}
+
+void MainMenu::NewGame() { LeaveTo(true); }
+
+void MainMenu::Continue() { LeaveTo(false); }
+
+void MainMenu::LeaveTo(bool newGame) {
+    SaveManager* save = SceneSave();
+    Fader* screenFade = ComponentOfObject<Fader>("LoadingScreen");
+    if (screenFade) {
+        screenFade->StartFade();
+        if (Canvas* canvas = OwnCanvas()) canvas->enabled = false;
+        if (TimeToLive* life = owner ? owner->GetComponent<TimeToLive>() : nullptr) life->enabled = true;
+        if (auto* transition = ComponentOfObject<SceneTransition>("LoadingScreen")) {
+            if (newGame) {
+                transition->sceneIndex = kFirstLevel;
+                if (save) save->record.sceneIndex = SaveData::kNoProgress;
+            } else if (save) {
+                const auto saved = static_cast<int32_t>(save->record.sceneIndex);
+                // An index outside the scene table would never load: start from the first level.
+                transition->sceneIndex = scenes::PathOf(saved) ? saved : kFirstLevel;
+            }
+        }
+    }
+    if (Fader* anim = ComponentOfObject<Fader>("LoadingAnim")) {
+        anim->fadeTime = 0.95f;
+        anim->StartFade();
+    }
+    if (AudioSource* music = ComponentOfObject<AudioSource>("BGM")) music->FadeVolume(1.0f, 0.0f);
+}
+
+void MainMenu::OpenOptions() {
+    SceneManager& scene = SceneManager::GetInstance();
+    OptionsMenu* options = scene.FindComponentOfType<OptionsMenu>();
+    if (!options || !options->IsBuilt()) return;
+    if (Canvas* first = scene.FindComponentOfType<Canvas>()) first->ShowCursor(false);
+    options->returnButton = optionsButton.Get();
+    options->SetOpen(true);
+}
+
+void MainMenu::OpenCredits() { SceneTransition::LoadSceneByIndex(kMenuCredits); }
+
+void MainMenu::Exit() {
+    GraphicsEngine::GetInstance().Shutdown();
+    EngineState::GetInstance().state = EngineState::QuitState;
+}
+
+}  // namespace UI

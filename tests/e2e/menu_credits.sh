@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# The credits from the first main menu in the real game: the four pictures one by one
+# (Space moves on), then Space on the last one returns to the main menu; Exit (code 0).
+# (tests/e2e/menu_helpers.bash tells how screens are recognised.)
+set -u
+GAME="$1"
+cd "$(dirname "$0")/../.." || exit 1
+source tests/e2e/lib.sh
+source tests/e2e/menu_helpers.bash
+
+e2e_start_display
+RUN=credits
+start_to_menu
+tap Down; tap Down; tap space  # New Game -> Options -> Credits
+for k in 1 2 3 4; do
+    wait_for "credits$k" 10 credits1 credits2 credits3 credits4 menu black
+    tap space
+done
+wait_for menu 10 credits4 black
+exit_from_menu
+echo "menu_credits: ok"

@@ -1,0 +1,103 @@
+# Helpers of the menu end-to-end tests (sourced after lib.sh): screens are recognised by
+# comparing the window with the full-screen pictures they are drawn from, and single
+# points with the picture drawn there. Set E2E_SHOTS to a folder to keep a screenshot of
+# every screen; E2E_DEBUG prints what is compared.
+SAVE="$APPDATA/Harrowvale/GlobalSav.dat"
+SMALL="$E2E_DIR/small"
+mkdir -p "$SMALL"
+
+# Full-screen reference pictures, by name, scaled down once.
+declare -A REF=(
+    [splash]=Assets/Art/Splash/SplashScreen.png [beta]=Assets/Art/Splash/BetaSplashScreen.png
+    [bestexp]=Assets/Art/Splash/BestExpSplashScreen.png [menu]=Assets/Art/UI/MainMenu/Background.png
+    [credits1]=Assets/Art/Credits/Credits1.png [credits2]=Assets/Art/Credits/Credits2.png
+    [credits3]=Assets/Art/Credits/Credits3.png [credits4]=Assets/Art/Credits/Credits4.png
+    [black]=Assets/Art/UI/LoadingScreen.png)
+for name in "${!REF[@]}"; do
+    convert "${REF[$name]}" -resize 240x135\! "$SMALL/$name.png"
+done
+
+shot() {  # the window as the 1920 x 1080 screen (now.png) and as a small copy (now-small.png)
+    import -display "$DISPLAY" -window "$WINDOW" "$E2E_DIR/raw.png" 2>/dev/null || return 1
+    convert "$E2E_DIR/raw.png" -resize 1920x1080\! -write "$E2E_DIR/now.png" -resize 240x135\! "$E2E_DIR/now-small.png"
+}
+
+# Prints which of the named references (all when none is named) the window shows now: the
+# closest one, when it is close enough; else "none".
+classify() {
+    shot || { echo none; return; }
+    local names=("$@") name best=none bestScore=1000 score
+    [ ${#names[@]} -eq 0 ] && names=("${!REF[@]}")
+    for name in "${names[@]}"; do
+        score=$(compare -metric RMSE "$E2E_DIR/now-small.png" "$SMALL/$name.png" null: 2>&1 | sed -E 's/.*\((.*)\).*/\1/')
+        if awk -v s="$score" -v b="$bestScore" 'BEGIN { exit !(s < b) }'; then best=$name; bestScore=$score; fi
+    done
+    [ -n "${E2E_DEBUG:-}" ] && echo "closest $best $bestScore" >&2
+    awk -v s="$bestScore" 'BEGIN { exit !(s < 0.2) }' && echo "$best" || echo none
+}
+
+# Waits until the window shows `want` rather than any of the other named references.
+wait_for() {
+    local want="$1" timeout="$2" seen=""
+    shift 2
+    for _ in $(seq 1 $((timeout * 4))); do
+        seen=$(classify "$want" "$@")
+        if [ "$seen" = "$want" ]; then
+            keep "$want"
+            return 0
+        fi
+        kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died waiting for $want"
+        sleep 0.25
+    done
+    e2e_fail "waited for $want, the window shows $seen"
+}
+
+# The colour of a screen point (1920 x 1080 coordinates) of the last shot, against the
+# colour of a picture's pixel: true when they are within tolerance.
+looks_like() {
+    local x="$1" y="$2" picture="$3" px="$4" py="$5" a b
+    read -r -a a < <(e2e_pixel "$E2E_DIR/now.png" "$x" "$y"; echo)
+    read -r -a b < <(e2e_pixel "$picture" "$px" "$py"; echo)
+    local d=0 i
+    for i in 0 1 2; do d=$((d + (a[i] > b[i] ? a[i] - b[i] : b[i] - a[i]))); done
+    [ -n "${E2E_DEBUG:-}" ] && echo "($x,$y) ${a[*]} vs ${b[*]}" >&2
+    [ "$d" -le 40 ]
+}
+
+keep() { [ -n "${E2E_SHOTS:-}" ] && mkdir -p "$E2E_SHOTS" && cp "$E2E_DIR/now.png" "$E2E_SHOTS/$RUN-$1.png"; return 0; }
+
+tap() {  # a press the game sees in one frame, then time for the screen to follow
+    xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
+    xdotool keydown --window "$WINDOW" "$1"
+    sleep 0.3  # several frames even on a busy machine, well below the key repeat delay
+    # A key that made the game quit is let go of on the display itself (its window is gone).
+    xdotool keyup --window "$WINDOW" "$1" 2>/dev/null || xdotool keyup "$1"
+    sleep 0.35
+}
+
+# Starts the game and gets past the splash screens with Escape (which does nothing on the
+# menu, so a press that comes late is harmless).
+start_to_menu() {
+    e2e_start_game "$GAME"
+    WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "no window titled harrowvale"
+    local seen=""
+    for _ in $(seq 1 120); do
+        seen=$(classify menu splash beta bestexp black)
+        [ "$seen" = "menu" ] && { keep menu; return 0; }
+        case "$seen" in splash | beta | bestexp) tap Escape ;; esac
+        kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died before the menu"
+        sleep 0.25
+    done
+    e2e_fail "no main menu; the window shows $seen"
+}
+
+exit_from_menu() {  # from New Game: down to Exit
+    tap Down; tap Down; tap Down; tap space
+    e2e_wait_exit 15
+    [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after Exit: $E2E_EXIT_CODE"
+    e2e_check_sanitizers
+}
+
+OPTIONS_BG="Assets/Art/UI/Menu UI/OptionsBG2.png"  # drawn at 512..1408 x 156..924
+MUSIC_OFF="Assets/Art/UI/Pause or Death Menu/MusicButtonOff.png"  # drawn at 1140..1240 x 490..590
+

@@ -1,0 +1,162 @@
+// The pause menu of a level and the game-over menu built on "GameOverScreen".
+#include "UiFixture.h"
+#include "gameobjectengine/GameFlags.h"
+#include "graphics/Fader.h"
+#include "scenemanager/SceneTransition.h"
+#include "ui/Button.h"
+#include "ui/DeathMenu.h"
+#include "ui/OptionsMenu.h"
+#include "ui/PauseMenu.h"
+
+namespace {
+constexpr int kLeft = 1, kDown = 3, kSpace = 4, kEscape = 12;
+
+std::string Level(bool loadingOut) {
+    std::string objects = R"([["Pause", 1], ["Save", 1])";
+    std::string components = R"({"class": "Canvas", "gameObjectID": 0, "enabled": 0},
+        {"class": "PauseMenu", "gameObjectID": 0}, {"class": "SaveManager", "gameObjectID": 1})";
+    if (loadingOut) {
+        objects += R"(, ["LoadingOutScreen", 1], ["LoadingOutAnim", 1])";
+        components += R"(, {"class": "SpriteRenderer", "gameObjectID": 2}, {"class": "Fader", "gameObjectID": 2},
+            {"class": "SceneTransition", "gameObjectID": 2}, {"class": "SpriteRenderer", "gameObjectID": 3},
+            {"class": "Fader", "gameObjectID": 3})";
+    }
+    return R"({"GameObjects": )" + objects + R"(], "Components": [)" + components + "]}";
+}
+}  // namespace
+
+class PauseMenuTest : public UiTest {
+protected:
+    void LoadLevel(bool loadingOut = true) {
+        EngineHarness::ResetEngine();
+        SaveData record;
+        record.musicVolume = 0.5f;
+        record.fullscreen = false;
+        WriteSave(record);
+        engine.LoadSceneText(Level(loadingOut));
+        SceneManager::GetInstance().currentSceneIndex = 11;
+        engine.Step();
+    }
+};
+
+TEST_F(PauseMenuTest, EscapePausesAtAQuarterOfTheStoredMusicVolumeAndResumes) {
+    LoadLevel();
+    EXPECT_EQ(Selected(), "");
+    Key(kEscape);
+    EXPECT_TRUE(GameFlags::Any(GameFlags::Paused));
+    EXPECT_TRUE(Shown("PauseScreen") && Shown("Options") && Shown("Quit"));
+    EXPECT_EQ(Selected(), "Resume");
+    EXPECT_FLOAT_EQ(GroupVolume(0), 0.125f);
+    Key(kSpace);
+    EXPECT_FALSE(GameFlags::Any(GameFlags::Paused));
+    EXPECT_FALSE(Shown("PauseScreen") || Shown("Resume") || Shown("ResumeSelected"));
+    EXPECT_FLOAT_EQ(GroupVolume(0), 0.5f);
+    EXPECT_FALSE(engine.Get<UI::Canvas>("Pause")->enabled);
+}
+
+TEST_F(PauseMenuTest, EscapeOpensOnlyWhenNothingHoldsTheGame) {
+    for (uint32_t flags : {GameFlags::Cutscene, GameFlags::GameOver}) {
+        LoadLevel();
+        GameFlags::word = flags;
+        Key(kEscape);
+        EXPECT_EQ(GameFlags::word, flags);
+        EXPECT_FALSE(Shown("PauseScreen"));
+    }
+}
+
+TEST_F(PauseMenuTest, ConfirmationsBackOutWithEscapeAndTheGameStaysPaused) {
+    LoadLevel();
+    Key(kEscape);
+    Key(kDown);
+    Key(kSpace);
+    EXPECT_TRUE(Shown("RestartBG"));
+    EXPECT_EQ(Selected(), "RestartNo");
+    Key(kEscape);
+    EXPECT_FALSE(Shown("RestartBG") || Shown("RestartYes"));
+    EXPECT_EQ(Selected(), "Restart");
+    EXPECT_TRUE(GameFlags::Any(GameFlags::Paused));
+    Key(kDown);
+    Key(kSpace);
+    EXPECT_EQ(Selected(), "QuitNo");
+    Key(kSpace);  // no
+    EXPECT_EQ(Selected(), "Quit");
+    EXPECT_FALSE(Shown("QuitBG"));
+}
+
+TEST_F(PauseMenuTest, RestartReloadsTheLevelBehindTheFadeOrAtOnce) {
+    for (bool loadingOut : {true, false}) {
+        SCOPED_TRACE(loadingOut);
+        LoadLevel(loadingOut);
+        Key(kEscape);
+        auto* menu = engine.Get<UI::PauseMenu>("Pause");
+        menu->Restart();
+        EXPECT_FLOAT_EQ(GroupVolume(0), 0.5f);
+        if (loadingOut) {
+            EXPECT_EQ(GameFlags::word, GameFlags::Cutscene);
+            EXPECT_EQ(engine.Get<SceneTransition>("LoadingOutScreen")->sceneIndex, 11);
+            EXPECT_TRUE(engine.Get<Fader>("LoadingOutScreen")->started);
+            EXPECT_FLOAT_EQ(engine.Get<Fader>("LoadingOutAnim")->fadeTime, 0.95f);
+        } else {
+            EXPECT_EQ(State(), EngineState::SceneChange);
+            engine.FinishSceneChange();
+            EXPECT_EQ(SceneManager::GetInstance().currentSceneIndex, 11u);
+        }
+    }
+}
+
+TEST_F(PauseMenuTest, QuitGoesToTheMainMenu) {
+    LoadLevel();
+    Key(kEscape);
+    engine.Get<UI::PauseMenu>("Pause")->QuitToMenu();
+    EXPECT_EQ(GameFlags::word, 0u);
+    EXPECT_FLOAT_EQ(GroupVolume(0), 0.5f);
+    engine.FinishSceneChange();
+    EXPECT_EQ(SceneManager::GetInstance().currentSceneIndex, 0u);
+}
+
+TEST_F(PauseMenuTest, OneEscapeClosesOptionsAndResumes) {
+    LoadLevel();
+    Key(kEscape);
+    Key(kLeft);
+    Key(kSpace);
+    EXPECT_TRUE(Shown("OptionsScreen"));
+    Key(kEscape);
+    EXPECT_FALSE(Shown("OptionsScreen") || Shown("PauseScreen"));
+    EXPECT_FALSE(GameFlags::Any(GameFlags::Paused));
+}
+
+TEST_F(PauseMenuTest, TheDeathMenuActsWithoutAskingAndIgnoresEscape) {
+    engine.LoadSceneText(R"({"GameObjects": [["GameOverScreen", 1]], "Components": []})");
+    SceneManager::GetInstance().currentSceneIndex = 11;
+    GameFlags::word = GameFlags::GameOver;
+    ASSERT_NE(UI::BuildDeathMenu(engine.Find("GameOverScreen")), nullptr);
+    engine.Step();
+    EXPECT_EQ(Selected(), "Restart");
+    EXPECT_TRUE(Shown("RestartSelected") && Shown("Quit"));
+    Key(kEscape);
+    EXPECT_EQ(GameFlags::word, GameFlags::GameOver);
+    Key(kDown);
+    EXPECT_EQ(Selected(), "Quit");
+    Key(kSpace);
+    EXPECT_EQ(SceneManager::GetInstance().currentSceneIndex, 0u);
+    EXPECT_EQ(UI::BuildDeathMenu(nullptr), nullptr);
+}
+
+TEST_F(PauseMenuTest, AMenuGoneBeforeItsButtonsLeavesThemUnbound) {
+    LoadLevel();
+    auto* resume = engine.Get<UI::Button>("Resume");
+    engine.Find("Pause")->RemoveAllComponents();
+    EXPECT_FALSE(resume->onClick);
+}
+
+TEST_F(PauseMenuTest, AShippedLevelStartedByPathPausesAndRestartsItself) {
+    EngineHarness::ResetEngine();
+    engine.LoadSceneFile("Assets/Scenes/1_Slums.scene");
+    engine.Step(2);
+    GameFlags::word = 0;  // past the level's opening
+    Key(kEscape);
+    ASSERT_TRUE(Shown("PauseScreen"));
+    engine.Get<UI::PauseMenu>("PauseMenu")->Restart();
+    EXPECT_EQ(engine.Get<SceneTransition>("LoadingOutScreen")->sceneIndex, 6);
+    EXPECT_TRUE(engine.Get<Fader>("LoadingOutScreen")->started);
+}
