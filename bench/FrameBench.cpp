@@ -1,14 +1,18 @@
 // Frame benchmark (not a test): a reference frame at 1920 x 1080 drawn 600 times, with
 // its fill floor measured in the same run, and the sprite sweep.
 //
-//   xvfb-run -a -s "-screen 0 1920x1080x24" build/release/bench/bench_FrameBench
-//   xvfb-run -a -s "-screen 0 1920x1080x24" taskset -c 0,1 build/release/bench/bench_FrameBench
+//   ALSOFT_DRIVERS=null xvfb-run -a -s "-screen 0 1920x1080x24" build/release/bench/bench_FrameBench [level]
+//   ALSOFT_DRIVERS=null xvfb-run -a -s "-screen 0 1920x1080x24" taskset -c 0,1 build/release/bench/bench_FrameBench
 //
 // Reference frame: three full-screen parallax layers, 300 atlas sprites of 64-256 px
 // (runs of ten on one sheet, a third mirrored, a quarter tinted), 100 glyphs and 200
 // particles. Printed: p50 and p95 of the frame (passes, swap, finish) and draw calls per
 // frame, batched and one draw per item; the fill floor (the same records grouped by
 // texture, one draw each) and the ratios to it.
+//
+// Heaviest level (the most components): the running frame (update, physics, passes,
+// swap, finish) over 600 frames, and its passes alone against their fill floor (the
+// level's particles come from its update, so the passes-only figures have none).
 //
 // Sweep: the largest N of 64-px blended sprites from one picture whose frame keeps
 // p95 <= 16.7 ms. The records go straight to the renderer, since the object table holds
@@ -25,6 +29,7 @@
 #include "graphics/Particle.h"
 #include "graphics/SpriteRenderer.h"
 #include "graphics/UIText.h"
+#include "gameobjectengine/EngineState.h"
 #include "physics/Rigidbody.h"
 #include "scenemanager/SceneManager.h"
 
@@ -114,54 +119,101 @@ struct Recorder : DrawTarget {
 };
 
 struct Figures {
-    double p50 = 0, p95 = 0;
+    double p50 = 0, p95 = 0;  // wall milliseconds per frame
+    double cpu50 = 0;         // processor milliseconds per frame, every thread (the renderer's too)
     uint32_t draws = 0;
 };
 
-Figures Measure(int frames, const std::function<void()>& frame) {
-    std::vector<double> times;
-    GlRenderer& gl = *GraphicsEngine::GetInstance().Renderer();
-    Figures f;
-    for (int i = 0; i < frames; ++i) {
-        const double start = bench::NowMs();
-        frame();
-        platform::SwapMainWindow();
-        glFinish();
-        times.push_back(bench::NowMs() - start);
-        f.draws = gl.DrawCalls();
-    }
-    f.p50 = bench::Percentile(times, 50);
-    f.p95 = bench::Percentile(times, 95);
-    return f;
+double ProcessCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
-Figures Frame(GlRenderer::Submission submission) {
-    GraphicsEngine::GetInstance().Renderer()->SetSubmission(submission);
-    return Measure(kFrames, [] {
+// A way of drawing the frame; it swaps after each frame unless the frame swaps itself.
+struct Variant {
+    std::function<void()> frame;
+    bool swap = true;
+};
+
+// Times the variants frame by frame in turn, so that all of them meet the same load
+// of a shared machine.
+std::vector<Figures> Measure(int frames, const std::vector<Variant>& variants) {
+    GlRenderer& gl = *GraphicsEngine::GetInstance().Renderer();
+    std::vector<std::vector<double>> wall(variants.size()), cpu(variants.size());
+    std::vector<Figures> figures(variants.size());
+    for (int i = 0; i < frames; ++i) {
+        for (std::size_t v = 0; v < variants.size(); ++v) {
+            const double start = bench::NowMs(), startCpu = ProcessCpuMs();
+            variants[v].frame();
+            if (variants[v].swap) platform::SwapMainWindow();
+            glFinish();
+            wall[v].push_back(bench::NowMs() - start);
+            cpu[v].push_back(ProcessCpuMs() - startCpu);
+            figures[v].draws = gl.DrawCalls();
+        }
+    }
+    for (std::size_t v = 0; v < variants.size(); ++v) {
+        figures[v].p50 = bench::Percentile(wall[v], 50);
+        figures[v].p95 = bench::Percentile(wall[v], 95);
+        figures[v].cpu50 = bench::Percentile(cpu[v], 50);
+    }
+    return figures;
+}
+
+Figures Measure(int frames, const Variant& variant) { return Measure(frames, std::vector<Variant>{variant})[0]; }
+
+Variant Passes(GlRenderer::Submission submission) {
+    return {[submission] {
+        GraphicsEngine::GetInstance().Renderer()->SetSubmission(submission);
         SubmitParticles();
         GraphicsEngine::GetInstance().DrawFrame();
-    });
+    }};
 }
 
-// The same records grouped by texture (and glyph colour): one draw per texture.
-Figures FillFloor() {
+// The same records grouped by texture (and glyph colour), one draw per texture: the
+// frame's pixels at the least submission cost.
+Variant FillFloor(Recorder& r) {
     GraphicsEngine& engine = GraphicsEngine::GetInstance();
-    GlRenderer& gl = *engine.Renderer();
-    gl.SetSubmission(GlRenderer::Submission::Batched);
-    Recorder r;
     SubmitParticles();
     engine.DrawListTo(r);
     auto byTexture = [](const auto& a, const auto& b) { return a.texture < b.texture; };
     std::stable_sort(r.sprites.begin(), r.sprites.end(), byTexture);
     std::stable_sort(r.glyphs.begin(), r.glyphs.end(), byTexture);
     std::stable_sort(r.particles.begin(), r.particles.end(), byTexture);
-    return Measure(kFrames, [&] {
+    return {[&r] {
+        GlRenderer& gl = *GraphicsEngine::GetInstance().Renderer();
+        gl.SetSubmission(GlRenderer::Submission::Batched);
         gl.BeginFrame();
         for (const SpriteDraw& d : r.sprites) gl.DrawSpriteQuad(d);
         for (const GlyphDraw& d : r.glyphs) gl.DrawGlyphQuad(d);
         for (const ParticleDraw& d : r.particles) gl.DrawParticleQuad(d);
         gl.Flush();
-    });
+    }};
+}
+
+void Print(const char* name, const Figures& f) {
+    std::printf("  %-16s p50 %7.2f ms  p95 %7.2f ms  cpu p50 %7.2f ms  %4u draws/frame\n", name, f.p50, f.p95, f.cpu50,
+                f.draws);
+}
+
+void PrintRatio(const char* name, const Figures& f, const Figures& floor) {
+    std::printf("  %-16s p50 %5.3f  p95 %5.3f  cpu %5.3f\n", name, f.p50 / floor.p50, f.p95 / floor.p95,
+                f.cpu50 / floor.cpu50);
+}
+
+// Batched, one draw per item and the fill floor, frame by frame in turn.
+void CompareWithFloor() {
+    Recorder r;
+    const Variant floor = FillFloor(r);
+    const std::vector<Figures> f =
+        Measure(kFrames, {Passes(GlRenderer::Submission::Batched), Passes(GlRenderer::Submission::OneDrawPerItem), floor});
+    Print("batched", f[0]);
+    Print("one per item", f[1]);
+    Print("fill floor", f[2]);
+    PrintRatio("batched/floor", f[0], f[2]);
+    std::printf("                   (target <= 1.1)\n");
+    PrintRatio("one/floor", f[1], f[2]);
 }
 
 // n 64-px sprites of one picture at fixed pseudo-random places.
@@ -176,11 +228,29 @@ Figures SweepFrame(int n, uint32_t texture, GlRenderer::Submission submission) {
         d.model = Matrix4().Translate(static_cast<float>((i * 7919) % 1856 + 32), static_cast<float>((i * 104729) % 1016 + 32), 0);
         d.model.ScaleColumn(0, 32.0f).ScaleColumn(1, 32.0f);
     }
-    return Measure(120, [&] {
+    return Measure(120, Variant{[&] {
         gl.BeginFrame();
         for (const SpriteDraw& d : draws) gl.DrawSpriteQuad(d);
         gl.Flush();
-    });
+    }});
+}
+
+// The running game: engine ticks, each with its frame finished.
+Figures Running(int frames) {
+    return Measure(frames, Variant{[] { EngineState::GetInstance().Tick(); }, false});
+}
+
+void Level(const std::string& scene) {
+    EngineState& engine = EngineState::GetInstance();
+    engine.SetNextScene(scene);
+    engine.state = EngineState::Load;
+    engine.Tick();
+    gParticles.clear();
+    Running(60);  // warm-up
+    std::printf("level %s, %d frames\n", scene.c_str(), kFrames);
+    Print("running frame", Running(kFrames));
+    std::printf("                   (update, physics, passes, swap, finish)\n");
+    CompareWithFloor();
 }
 
 int Sweep(uint32_t texture, GlRenderer::Submission submission) {
@@ -195,7 +265,8 @@ int Sweep(uint32_t texture, GlRenderer::Submission submission) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+    const std::string level = argc > 1 ? argv[1] : "Assets/Scenes/3_Slums.scene";
     char pattern[] = "/tmp/harrowvale-bench-XXXXXX";
     if (!mkdtemp(pattern)) return 1;
     gDir = pattern;
@@ -203,19 +274,12 @@ int main() {
     using S = GlRenderer::Submission;
 
     BuildReferenceFrame();
-    Frame(S::Batched);  // warm-up: uploads settle, parallax strips take their places
-    const Figures batched = Frame(S::Batched);
-    const Figures single = Frame(S::OneDrawPerItem);
-    const Figures floor = FillFloor();
-    std::printf("reference frame 1920x1080, %d frames (passes + swap + finish)\n", kFrames);
-    std::printf("  batched          p50 %7.2f ms  p95 %7.2f ms  %4u draws/frame\n", batched.p50, batched.p95, batched.draws);
-    std::printf("  one per item     p50 %7.2f ms  p95 %7.2f ms  %4u draws/frame\n", single.p50, single.p95, single.draws);
-    std::printf("  fill floor       p50 %7.2f ms  p95 %7.2f ms  %4u draws/frame\n", floor.p50, floor.p95, floor.draws);
-    std::printf("  batched / floor       %5.3f           %5.3f   (target <= 1.1)\n", batched.p50 / floor.p50,
-                batched.p95 / floor.p95);
-    std::printf("  one per item / floor  %5.3f           %5.3f\n", single.p50 / floor.p50, single.p95 / floor.p95);
-    std::printf("heaviest real level: none yet (no level scenes exist)\n");
+    Measure(60, Passes(S::Batched));  // warm-up: uploads settle, parallax strips take their places
+    std::printf("reference frame 1920x1080, %d frames each, taken in turn (passes + swap + finish)\n", kFrames);
+    CompareWithFloor();
 
+    SceneManager::GetInstance().DestroyAll();
+    Level(level);
     SceneManager::GetInstance().DestroyAll();
     const uint32_t picture = GraphicsEngine::GetInstance().LoadTexture(Png("sweep", 64, 64, 50, 0)).id;
     std::printf("sweep: largest N of 64-px blended sprites with p95 <= %.1f ms\n", kBudgetMs);

@@ -88,19 +88,24 @@ void BoxCollider::SetSize(float w, float h) {
 }
 
 bool BoxCollider::Collide(Collider* other, TVector2<float> move) {
-    if (Overlaps(this, other, move)) return true;  // a contact, but a box mover is never stopped
+    Pair pair(this, other);
+    if (Overlaps(pair.m, pair.o, move)) return true;  // a contact, but a box mover is never stopped
     if (isKinematic || other->isKinematic) return false;
-    if (other->TouchesRightSide(this, move) && other->isStatic) {
+    if (other->TouchesRightSideAt(pair.o, this, pair.m, move) && other->isStatic) {
+        pair.Refresh();
         blockedLeft = true;
-        if (transform) transform->x = other->CentreX() + other->GetExtentX() + width - xOffset;
+        if (transform) transform->x = pair.o.x + pair.o.ex + width - xOffset;
         return true;
     }
-    if (other->TouchesLeftSide(this, move) && other->isStatic) {
+    pair.Refresh();
+    if (other->TouchesLeftSideAt(pair.o, this, pair.m, move) && other->isStatic) {
+        pair.Refresh();
         blockedRight = true;
-        if (transform) transform->x = other->CentreX() - other->GetExtentX() - width - xOffset;
+        if (transform) transform->x = pair.o.x - pair.o.ex - width - xOffset;
         return true;
     }
-    if (other->TouchesTop(this, move)) {
+    pair.Refresh();
+    if (other->TouchesTopAt(pair.o, this, pair.m, move)) {
         grounded = true;
         return true;
     }
@@ -111,35 +116,31 @@ bool BoxCollider::Collide(Collider* other, TVector2<float> move) {
     return false;
 }
 
-bool BoxCollider::TouchesTop(Collider* mover, TVector2<float> move) {
-    const float tx = CentreX(), ty = CentreY();
-    const float mx = mover->CentreX(), my = mover->CentreY();
-    const float mex = mover->GetExtentX(), mey = mover->GetExtentY();
+bool BoxCollider::TouchesTopAt(const Place& t, Collider* mover, const Place& m, TVector2<float> move) {
     // The box narrowed to 99 % so a mover brushing a wall's top corner does not stand on it.
-    if (!(tx - 0.99f * width <= mx + mex && mx - mex <= tx + 0.99f * width)) return false;
-    if (slope) return TouchesSlopeTop(mover, move);
+    if (!(t.x - 0.99f * width <= m.x + m.ex && m.x - m.ex <= t.x + 0.99f * width)) return false;
+    if (slope) return TouchesSlopeTop(mover, m, move);
 
-    const float d = (my + mey) - (ty - height);  // how far the mover's bottom is below our top
+    const float d = (m.y + m.ey) - (t.y - height);  // how far the mover's bottom is below our top
     if (d <= height && move.y + d > 0.0f && move.y > 0.0f) {
-        if (isStatic && mover->transform) mover->transform->y = ty - GetExtentY() - mey - mover->yOffset;
+        if (isStatic && mover->transform) mover->transform->y = t.y - t.ey - m.ey - mover->yOffset;
         return true;
     }
     return false;
 }
 
-bool BoxCollider::TouchesSlopeTop(Collider* mover, TVector2<float> move) {
+bool BoxCollider::TouchesSlopeTop(Collider* mover, const Place& m, TVector2<float> move) {
     const BoxSlope& s = *slope;
-    const float mx = mover->CentreX(), my = mover->CentreY(), mey = mover->GetExtentY();
-    const float px = mx + move.x;
+    const float px = m.x + move.x;
     const bool inRange = s.firstEdge ? (px >= s.point1.x - 5.0f && px <= s.point0.x + 5.0f)
                                      : (px >= s.point0.x && px <= s.point1.x);
     if (!inRange) return false;
-    const float side = (px - s.point0.x) * s.normal.x + (my + mey + move.y - s.point0.y) * s.normal.y;
+    const float side = (px - s.point0.x) * s.normal.x + (m.y + m.ey + move.y - s.point0.y) * s.normal.y;
     if (side < 0.0f) {
         mover->slopeFactorX = s.direction.x;
         mover->slopeFactorY = -s.direction.y;
         // Puts the mover's bottom centre back onto the surface line.
-        const float depth = (my + mey - s.point0.y) * s.normal.y + (mx - s.point0.x) * s.normal.x;
+        const float depth = (m.y + m.ey - s.point0.y) * s.normal.y + (m.x - s.point0.x) * s.normal.x;
         if (mover->transform) mover->transform->y -= depth * s.normal.y;
         return true;
     }
@@ -157,14 +158,11 @@ void BoxCollider::SlopeTestAt(Collider* mover, float newX, TVector2<float> move,
     t->x = oldX;
 }
 
-bool BoxCollider::TouchesLeftSide(Collider* mover, TVector2<float> move) {
-    const float tx = CentreX(), ty = CentreY();
-    const float mx = mover->CentreX(), my = mover->CentreY();
-    const float mex = mover->GetExtentX(), mey = mover->GetExtentY();
-    if (!(ty - height <= my + mey + move.y && my - mey + move.y <= ty + height)) return false;
-    const float d = (mx + mex) - (tx - width);  // mover's right edge past our left edge
+bool BoxCollider::TouchesLeftSideAt(const Place& t, Collider* mover, const Place& m, TVector2<float> move) {
+    if (!(t.y - height <= m.y + m.ey + move.y && m.y - m.ey + move.y <= t.y + height)) return false;
+    const float d = (m.x + m.ex) - (t.x - width);  // mover's right edge past our left edge
     if (!(d <= 0.2f && move.x + d > 0.0f)) return false;
-    const float newX = tx - width - mex - mover->xOffset;
+    const float newX = t.x - width - m.ex - mover->xOffset;
     if (!slope) {
         if (mover->slopeFactorX == 1.0f && isStatic) {
             if (mover->transform) mover->transform->x = newX;
@@ -173,19 +171,16 @@ bool BoxCollider::TouchesLeftSide(Collider* mover, TVector2<float> move) {
         return false;
     }
     const BoxSlope& s = *slope;
-    if ((newX - s.point0.x) * s.normal.x + (my + mey + move.y - s.point0.y) * s.normal.y < 0.0f && mover->transform)
+    if ((newX - s.point0.x) * s.normal.x + (m.y + m.ey + move.y - s.point0.y) * s.normal.y < 0.0f && mover->transform)
         SlopeTestAt(mover, newX, move, newX - mover->transform->x);
     return false;
 }
 
-bool BoxCollider::TouchesRightSide(Collider* mover, TVector2<float> move) {
-    const float tx = CentreX(), ty = CentreY();
-    const float mx = mover->CentreX(), my = mover->CentreY();
-    const float mex = mover->GetExtentX(), mey = mover->GetExtentY();
-    if (!(ty - height <= my + mey && my - mey <= ty + height)) return false;
-    const float d = (mx - mex) - (tx + width);  // mover's left edge relative to our right edge
+bool BoxCollider::TouchesRightSideAt(const Place& t, Collider* mover, const Place& m, TVector2<float> move) {
+    if (!(t.y - height <= m.y + m.ey && m.y - m.ey <= t.y + height)) return false;
+    const float d = (m.x - m.ex) - (t.x + width);  // mover's left edge relative to our right edge
     if (!(d > -0.2f && move.x + d < 0.0f)) return false;
-    const float newX = tx + width + mex - mover->xOffset;
+    const float newX = t.x + width + m.ex - mover->xOffset;
     if (!slope) {
         if (mover->slopeFactorY == 0.0f) {
             if (isStatic && mover->transform) mover->transform->x = newX;
@@ -194,7 +189,7 @@ bool BoxCollider::TouchesRightSide(Collider* mover, TVector2<float> move) {
         return false;
     }
     const BoxSlope& s = *slope;
-    if ((mx - s.point0.x) * s.normal.x + (my + mey - s.point0.y) * s.normal.y > 0.0f && mover->transform)
+    if ((m.x - s.point0.x) * s.normal.x + (m.y + m.ey - s.point0.y) * s.normal.y > 0.0f && mover->transform)
         SlopeTestAt(mover, newX, move, mover->transform->x - newX);
     return false;
 }

@@ -32,9 +32,9 @@ public:
     Component* Clone() const override;
 
     bool Collide(Collider* other, TVector2<float> move) override;
-    bool TouchesTop(Collider* mover, TVector2<float> move) override;
-    bool TouchesLeftSide(Collider* mover, TVector2<float> move) override;
-    bool TouchesRightSide(Collider* mover, TVector2<float> move) override;
+    bool TouchesTopAt(const Place& self, Collider* mover, const Place& m, TVector2<float> move) override;
+    bool TouchesLeftSideAt(const Place& self, Collider* mover, const Place& m, TVector2<float> move) override;
+    bool TouchesRightSideAt(const Place& self, Collider* mover, const Place& m, TVector2<float> move) override;
     // width and height, or both the larger of the two while the box is rotated.
     bool ReachesEveryHeight() const override { return slope != nullptr; }
     float GetExtentX() const override;
@@ -46,7 +46,7 @@ public:
     std::unique_ptr<BoxSlope> slope;
 
 private:
-    bool TouchesSlopeTop(Collider* mover, TVector2<float> move);
+    bool TouchesSlopeTop(Collider* mover, const Place& m, TVector2<float> move);
     // Runs the slope's top test with the mover put at newX for the duration of the test.
     void SlopeTestAt(Collider* mover, float newX, TVector2<float> move, float k);
 };

@@ -34,6 +34,19 @@ void BroadPhase::ReadPlace(Entry& entry) const {
     entry.anywhere = !(Finite(cx) && Finite(cy) && Finite(ex) && Finite(ey) && ex >= 0 && ey >= 0);
 }
 
+// The 2nd and 98th percentile of the values, widened by a cell (0, 0 for none).
+void BroadPhase::Spread(std::vector<double>& values, double& low, double& high) {
+    low = high = 0;
+    if (values.empty()) return;
+    const std::size_t last = values.size() - 1;
+    auto at = [&](std::size_t rank) {
+        std::nth_element(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(rank), values.end());
+        return values[rank];
+    };
+    low = at(last / 50) - kMinCellSize;
+    high = at(last - last / 50) + kMinCellSize;
+}
+
 void BroadPhase::Build(const ColliderPool& colliders) {
     const std::size_t mark = colliders.Mark();
     entries_.assign(mark, Entry{});
@@ -41,8 +54,8 @@ void BroadPhase::Build(const ColliderPool& colliders) {
     wide_.clear();
     for (int i = 0; i < columns_ * rows_; ++i) cells_[i].clear();
 
-    double minX = 0, maxX = 0, minY = 0, maxY = 0;
-    bool any = false;
+    xs_.clear();
+    ys_.clear();
     magnitude_ = 0;
     for (std::size_t slot = 0; slot < mark; ++slot) {
         Collider* c = colliders.Get(slot);
@@ -55,15 +68,16 @@ void BroadPhase::Build(const ColliderPool& colliders) {
         magnitude_ = std::max({magnitude_, std::fabs(e.box.minX), std::fabs(e.box.maxX), std::fabs(e.box.minY),
                                std::fabs(e.box.maxY)});
         if (e.allHeights) continue;
-        if (!any) {
-            minX = e.box.minX, maxX = e.box.maxX, minY = e.box.minY, maxY = e.box.maxY;
-            any = true;
-        }
-        minX = std::min(minX, e.box.minX), maxX = std::max(maxX, e.box.maxX);
-        minY = std::min(minY, e.box.minY), maxY = std::max(maxY, e.box.maxY);
+        xs_.push_back(0.5 * (e.box.minX + e.box.maxX));
+        ys_.push_back(0.5 * (e.box.minY + e.box.maxY));
     }
     std::sort(byTransform_.begin(), byTransform_.end());
 
+    // The grid spans where most colliders are: a body that has fallen out of the level
+    // must not stretch the cells over everything else.
+    double minX = 0, maxX = 0, minY = 0, maxY = 0;
+    Spread(xs_, minX, maxX);
+    Spread(ys_, minY, maxY);
     cellSize_ = std::max({kMinCellSize, (maxX - minX) / kMaxCellsPerAxis, (maxY - minY) / kMaxCellsPerAxis});
     originX_ = minX, originY_ = minY;
     columns_ = std::clamp(static_cast<int>((maxX - minX) / cellSize_) + 1, 1, kMaxCellsPerAxis);

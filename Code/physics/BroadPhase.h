@@ -61,12 +61,14 @@ private:
     int CellY(double y) const;
     bool Reaches(const Entry& entry, const Box& query) const;
     void CollectAll(int after);
+    static void Spread(std::vector<double>& values, double& low, double& high);
 
     std::vector<Entry> entries_;                      // by slot
     std::vector<std::pair<const Transform*, uint16_t>> byTransform_;  // sorted by transform
     std::vector<std::vector<uint16_t>> cells_;        // slots per grid cell
     std::vector<uint16_t> wide_;                      // slots tested against every query
     std::vector<uint16_t> result_;
+    std::vector<double> xs_, ys_;                     // centres, for the grid's extent
     double originX_ = 0, originY_ = 0, cellSize_ = 128;
     int columns_ = 1, rows_ = 1;
     double magnitude_ = 0;  // largest coordinate seen: rounding allowance of the bounds

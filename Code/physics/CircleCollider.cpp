@@ -9,20 +9,23 @@ CircleCollider::CircleCollider(const JsonValue& json) : Collider(json), radius(j
 Component* CircleCollider::Clone() const { return new CircleCollider(*this); }
 
 bool CircleCollider::Collide(Collider* other, TVector2<float> move) {
-    const bool overlapping = Overlaps(this, other, TVector2<float>(0.0f, 0.0f));
+    Pair pair(this, other);
+    const bool overlapping = Overlaps(pair.m, pair.o, TVector2<float>(0.0f, 0.0f));
     const bool kinematic = isKinematic || other->isKinematic;
     if (kinematic) return overlapping;
     // Another moving collider is a contact only while we actually touch it.
     if (!other->isStatic) return overlapping;
-    if (other->TouchesRightSide(this, move)) {
+    if (other->TouchesRightSideAt(pair.o, this, pair.m, move)) {
         blockedLeft = true;
         return true;
     }
-    if (other->TouchesLeftSide(this, move)) {
+    pair.Refresh();
+    if (other->TouchesLeftSideAt(pair.o, this, pair.m, move)) {
         blockedRight = true;
         return true;
     }
-    if (other->TouchesTop(this, move)) {
+    pair.Refresh();
+    if (other->TouchesTopAt(pair.o, this, pair.m, move)) {
         grounded = true;
         return true;
     }
@@ -33,21 +36,19 @@ bool CircleCollider::Collide(Collider* other, TVector2<float> move) {
     return false;
 }
 
-bool CircleCollider::TouchesTop(Collider* mover, TVector2<float> move) {
-    const float tx = CentreX(), ty = CentreY();
-    const float mx = mover->CentreX(), my = mover->CentreY();
-    const float mex = mover->GetExtentX(), mey = mover->GetExtentY();
-    return tx - radius <= mx + mex + move.x && mx - mex <= tx + radius && my < ty && my + mey + move.y > ty - radius;
+bool CircleCollider::TouchesTopAt(const Place& t, Collider*, const Place& m, TVector2<float> move) {
+    return t.x - radius <= m.x + m.ex + move.x && m.x - m.ex <= t.x + radius && m.y < t.y &&
+           m.y + m.ey + move.y > t.y - radius;
 }
 
-bool CircleCollider::TouchesLeftSide(Collider* mover, TVector2<float> move) {
+bool CircleCollider::TouchesLeftSideAt(const Place& t, Collider*, const Place& m, TVector2<float> move) {
     if (Rotation() != 0.0f) return false;
-    const float d = (mover->CentreX() + mover->GetExtentX() + move.x) - (CentreX() - radius);
+    const float d = (m.x + m.ex + move.x) - (t.x - radius);
     return d > 0.0f && d < std::fabs(move.x) + 15.0f;
 }
 
-bool CircleCollider::TouchesRightSide(Collider* mover, TVector2<float> move) {
+bool CircleCollider::TouchesRightSideAt(const Place& t, Collider*, const Place& m, TVector2<float> move) {
     if (Rotation() != 0.0f) return false;
-    const float d = (CentreX() + radius) - (mover->CentreX() - mover->GetExtentX() + move.x);
+    const float d = (t.x + radius) - (m.x - m.ex + move.x);
     return d > 0.0f && d < std::fabs(move.x) + 15.0f;
 }

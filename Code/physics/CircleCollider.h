@@ -14,10 +14,10 @@ public:
 
     bool Collide(Collider* other, TVector2<float> move) override;
     // No snap: a circle only reports that the mover is on it.
-    bool TouchesTop(Collider* mover, TVector2<float> move) override;
+    bool TouchesTopAt(const Place& self, Collider* mover, const Place& m, TVector2<float> move) override;
     // Side tests only while unrotated; no vertical condition.
-    bool TouchesLeftSide(Collider* mover, TVector2<float> move) override;
-    bool TouchesRightSide(Collider* mover, TVector2<float> move) override;
+    bool TouchesLeftSideAt(const Place& self, Collider* mover, const Place& m, TVector2<float> move) override;
+    bool TouchesRightSideAt(const Place& self, Collider* mover, const Place& m, TVector2<float> move) override;
     bool ReachesEveryHeight() const override { return isStatic; }
     float GetExtentX() const override { return radius; }
     float GetExtentY() const override { return radius; }

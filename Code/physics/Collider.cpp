@@ -55,9 +55,22 @@ float Collider::CentreY() const { return (transform ? transform->y : 0.0f) + (tr
 float Collider::Rotation() const { return transform ? transform->rotation : 0.0f; }
 
 bool Collider::Overlaps(const Collider* a, const Collider* b, TVector2<float> move) {
-    const float ax = a->CentreX() + move.x, ay = a->CentreY() + move.y;
-    const float bx = b->CentreX(), by = b->CentreY();
-    const float aex = a->GetExtentX(), aey = a->GetExtentY();
-    const float bex = b->GetExtentX(), bey = b->GetExtentY();
-    return bx - bex <= ax + aex && by - bey <= ay + aey && ax - aex <= bx + bex && ay - aey <= by + bey;
+    return Overlaps(a->PlaceNow(), b->PlaceNow(), move);
+}
+
+bool Collider::Overlaps(const Place& a, const Place& b, TVector2<float> move) {
+    const float ax = a.x + move.x, ay = a.y + move.y;
+    return b.x - b.ex <= ax + a.ex && b.y - b.ey <= ay + a.ey && ax - a.ex <= b.x + b.ex && ay - a.ey <= b.y + b.ey;
+}
+
+Collider::Pair::Pair(Collider* mover_, Collider* other_) : mover(mover_), other(other_) {
+    m = mover->PlaceNow();
+    o = other->PlaceNow();
+    if (mover->transform) x = mover->transform->x, y = mover->transform->y;
+}
+
+void Collider::Pair::Refresh() {
+    const Transform* t = mover->transform;
+    if (!t || (t->x == x && t->y == y)) return;
+    *this = Pair(mover, other);
 }

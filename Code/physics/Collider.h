@@ -28,14 +28,28 @@ public:
     void Start() override;      // finds the Transform
     void OnDestroy() override;  // unregisters
 
+    // Centre and extents, read once for the tests of a pair.
+    struct Place {
+        float x = 0.0f, y = 0.0f, ex = 0.0f, ey = 0.0f;
+    };
+    Place PlaceNow() const { return {CentreX(), CentreY(), GetExtentX(), GetExtentY()}; }
+
     // Called on the mover's collider; move is the body's displacement this frame.
     // True records a contact.
     virtual bool Collide(Collider* other, TVector2<float> move) = 0;
     // Called on the other collider, with the mover: "left" and "right" are this
     // collider's sides.
-    virtual bool TouchesTop(Collider* mover, TVector2<float> move) = 0;
-    virtual bool TouchesLeftSide(Collider* mover, TVector2<float> move) = 0;
-    virtual bool TouchesRightSide(Collider* mover, TVector2<float> move) = 0;
+    bool TouchesTop(Collider* mover, TVector2<float> move) { return TouchesTopAt(PlaceNow(), mover, mover->PlaceNow(), move); }
+    bool TouchesLeftSide(Collider* mover, TVector2<float> move) {
+        return TouchesLeftSideAt(PlaceNow(), mover, mover->PlaceNow(), move);
+    }
+    bool TouchesRightSide(Collider* mover, TVector2<float> move) {
+        return TouchesRightSideAt(PlaceNow(), mover, mover->PlaceNow(), move);
+    }
+    // The same with both places already read (self: this collider's, m: the mover's).
+    virtual bool TouchesTopAt(const Place& self, Collider* mover, const Place& m, TVector2<float> move) = 0;
+    virtual bool TouchesLeftSideAt(const Place& self, Collider* mover, const Place& m, TVector2<float> move) = 0;
+    virtual bool TouchesRightSideAt(const Place& self, Collider* mover, const Place& m, TVector2<float> move) = 0;
     // Nothing has a bottom: always false, so hitBottom never gets set.
     virtual bool TouchesBottom(Collider* mover, TVector2<float> move);
     // True when a test against this collider has no vertical limit (a slope lifts a
@@ -57,6 +71,21 @@ public:
 
     // a displaced by move overlaps b (closed intervals on both axes).
     static bool Overlaps(const Collider* a, const Collider* b, TVector2<float> move);
+    static bool Overlaps(const Place& a, const Place& b, TVector2<float> move);
+
+protected:
+    // The places of a pair under test, read again whenever a test has moved the mover
+    // (a slope lifts it between the side and top tests).
+    struct Pair {
+        Collider* mover;
+        Collider* other;
+        Place m, o;
+        float x = 0.0f, y = 0.0f;  // the mover's Transform position when read
+        Pair(Collider* mover_, Collider* other_);
+        void Refresh();
+    };
+
+public:
 
     Transform* transform = nullptr;
     bool hitBottom = false;

@@ -18,28 +18,34 @@ namespace reference {
 
 using V = TVector2<float>;
 
-inline const BoxCollider* AsBox(const Collider* c) { return dynamic_cast<const BoxCollider*>(c); }
-inline float Rot(const Collider* c) { return c->transform ? c->transform->rotation : 0.0f; }
-inline float Cx(const Collider* c) { return (c->transform ? c->transform->x : 0.0f) + (c->transform ? c->xOffset : 0.0f); }
-inline float Cy(const Collider* c) { return (c->transform ? c->transform->y : 0.0f) + (c->transform ? c->yOffset : 0.0f); }
-inline float Ex(const Collider* c) {
-    if (const BoxCollider* b = AsBox(c)) return Rot(c) != 0.0f ? std::max(b->width, b->height) : b->width;
-    return static_cast<const CircleCollider*>(c)->radius;
+// A collider with its shape told once (box, or null for a circle), as a virtual call would.
+struct Shape {
+    Collider* c = nullptr;
+    const BoxCollider* box = nullptr;
+    Collider* operator->() const { return c; }
+};
+inline Shape ShapeOf(Collider* c) { return {c, dynamic_cast<const BoxCollider*>(c)}; }
+
+inline float Rot(Shape c) { return c->transform ? c->transform->rotation : 0.0f; }
+inline float Cx(Shape c) { return (c->transform ? c->transform->x : 0.0f) + (c->transform ? c->xOffset : 0.0f); }
+inline float Cy(Shape c) { return (c->transform ? c->transform->y : 0.0f) + (c->transform ? c->yOffset : 0.0f); }
+inline float Radius(Shape c) { return static_cast<const CircleCollider*>(c.c)->radius; }
+inline float Ex(Shape c) {
+    if (const BoxCollider* b = c.box) return Rot(c) != 0.0f ? std::max(b->width, b->height) : b->width;
+    return Radius(c);
 }
-inline float Ey(const Collider* c) {
-    if (const BoxCollider* b = AsBox(c)) return Rot(c) != 0.0f ? std::max(b->width, b->height) : b->height;
-    return static_cast<const CircleCollider*>(c)->radius;
+inline float Ey(Shape c) {
+    if (const BoxCollider* b = c.box) return Rot(c) != 0.0f ? std::max(b->width, b->height) : b->height;
+    return Radius(c);
 }
 
-inline bool Overlaps(const Collider* a, const Collider* b, V move) {
+inline bool Overlaps(Shape a, Shape b, V move) {
     const float ax = Cx(a) + move.x, ay = Cy(a) + move.y, bx = Cx(b), by = Cy(b);
     const float aex = Ex(a), aey = Ey(a), bex = Ex(b), bey = Ey(b);
     return bx - bex <= ax + aex && by - bey <= ay + aey && ax - aex <= bx + bex && ay - aey <= by + bey;
 }
 
-bool TouchesTop(Collider* t, Collider* m, V move);
-
-inline bool BoxSlopeTop(const BoxCollider* t, Collider* m, V move) {
+inline bool BoxSlopeTop(const BoxCollider* t, Shape m, V move) {
     const BoxSlope& s = *t->slope;
     const float mx = Cx(m), my = Cy(m), mey = Ey(m);
     const float px = mx + move.x;
@@ -59,9 +65,9 @@ inline bool BoxSlopeTop(const BoxCollider* t, Collider* m, V move) {
     return false;
 }
 
-inline bool TouchesTop(Collider* tc, Collider* m, V move) {
+inline bool TouchesTop(Shape tc, Shape m, V move) {
     const float tx = Cx(tc), ty = Cy(tc), mx = Cx(m), my = Cy(m), mex = Ex(m), mey = Ey(m);
-    if (const BoxCollider* t = AsBox(tc)) {
+    if (const BoxCollider* t = tc.box) {
         if (!(tx - 0.99f * t->width <= mx + mex && mx - mex <= tx + 0.99f * t->width)) return false;
         if (t->slope) return BoxSlopeTop(t, m, move);
         const float d = (my + mey) - (ty - t->height);
@@ -71,11 +77,11 @@ inline bool TouchesTop(Collider* tc, Collider* m, V move) {
         }
         return false;
     }
-    const float r = static_cast<const CircleCollider*>(tc)->radius;
+    const float r = Radius(tc);
     return tx - r <= mx + mex + move.x && mx - mex <= tx + r && my < ty && my + mey + move.y > ty - r;
 }
 
-inline void SlopeTestAt(Collider* t, Collider* m, float newX, V move, float k) {
+inline void SlopeTestAt(Shape t, Shape m, float newX, V move, float k) {
     Transform* mt = m->transform;
     if (!mt) return;
     const float oldX = mt->x;
@@ -84,9 +90,9 @@ inline void SlopeTestAt(Collider* t, Collider* m, float newX, V move, float k) {
     mt->x = oldX;
 }
 
-inline bool TouchesLeftSide(Collider* tc, Collider* m, V move) {
+inline bool TouchesLeftSide(Shape tc, Shape m, V move) {
     const float tx = Cx(tc), ty = Cy(tc), mx = Cx(m), my = Cy(m), mex = Ex(m), mey = Ey(m);
-    if (const BoxCollider* t = AsBox(tc)) {
+    if (const BoxCollider* t = tc.box) {
         if (!(ty - t->height <= my + mey + move.y && my - mey + move.y <= ty + t->height)) return false;
         const float d = (mx + mex) - (tx - t->width);
         if (!(d <= 0.2f && move.x + d > 0.0f)) return false;
@@ -104,14 +110,14 @@ inline bool TouchesLeftSide(Collider* tc, Collider* m, V move) {
         return false;
     }
     if (Rot(tc) != 0.0f) return false;
-    const float r = static_cast<const CircleCollider*>(tc)->radius;
+    const float r = Radius(tc);
     const float d = (mx + mex + move.x) - (tx - r);
     return d > 0.0f && d < std::fabs(move.x) + 15.0f;
 }
 
-inline bool TouchesRightSide(Collider* tc, Collider* m, V move) {
+inline bool TouchesRightSide(Shape tc, Shape m, V move) {
     const float tx = Cx(tc), ty = Cy(tc), mx = Cx(m), my = Cy(m), mex = Ex(m), mey = Ey(m);
-    if (const BoxCollider* t = AsBox(tc)) {
+    if (const BoxCollider* t = tc.box) {
         if (!(ty - t->height <= my + mey && my - mey <= ty + t->height)) return false;
         const float d = (mx - mex) - (tx + t->width);
         if (!(d > -0.2f && move.x + d < 0.0f)) return false;
@@ -129,14 +135,14 @@ inline bool TouchesRightSide(Collider* tc, Collider* m, V move) {
         return false;
     }
     if (Rot(tc) != 0.0f) return false;
-    const float r = static_cast<const CircleCollider*>(tc)->radius;
+    const float r = Radius(tc);
     const float d = (tx + r) - (mx - mex + move.x);
     return d > 0.0f && d < std::fabs(move.x) + 15.0f;
 }
 
 // Collider::Collide of the mover m against o.
-inline bool Collide(Collider* m, Collider* o, V move) {
-    if (const BoxCollider* box = AsBox(m)) {
+inline bool Collide(Shape m, Shape o, V move) {
+    if (const BoxCollider* box = m.box) {
         if (Overlaps(m, o, move)) return true;
         if (m->isKinematic || o->isKinematic) return false;
         if (TouchesRightSide(o, m, move) && o->isStatic) {
@@ -183,6 +189,9 @@ inline void MoveBody(Rigidbody& body, float dt) {
 
 // One frame over bodies and colliders given in registration order (nulls are empty slots).
 inline void Step(const std::vector<Rigidbody*>& bodies, const std::vector<Collider*>& colliders, float dt) {
+    static std::vector<Shape> shapes;
+    shapes.clear();
+    for (Collider* c : colliders) shapes.push_back(c ? ShapeOf(c) : Shape{});
     for (Rigidbody* body : bodies) {
         if (!body || !body->enabled || !body->owner || !body->owner->active || !body->transform) continue;
         body->ClearContacts();
@@ -195,12 +204,13 @@ inline void Step(const std::vector<Rigidbody*>& bodies, const std::vector<Collid
         const uint32_t mask = PhysicsManager::MaskForLayer(body->owner->layer);
         if (self && self->transform) {
             const V move(dt * body->xVelocity, dt * body->yVelocity);
-            for (Collider* other : colliders) {
-                if (!other || other == self || !other->enabled) continue;
+            const Shape mover = ShapeOf(self);
+            for (const Shape& other : shapes) {
+                if (!other.c || other.c == self || !other->enabled) continue;
                 GameObject* owner = other->owner;
                 if (!owner || owner == body->owner || !owner->active) continue;
                 if (!other->transform || (owner->layer & mask) == 0) continue;
-                if (Collide(self, other, move)) body->AddContact(other);
+                if (Collide(mover, other, move)) body->AddContact(other.c);
             }
         }
         if (!body->isKinematic) MoveBody(*body, dt);
