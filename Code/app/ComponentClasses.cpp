@@ -8,6 +8,8 @@
 #include "audio/DynamicBGM.h"
 #include "audio/TransitionalBGM.h"
 #include "combat/CombatUnit.h"
+#include "combat/EnemyBehaviour.h"
+#include "combat/UnitController.h"
 #include "dialogue/DialogueBox.h"
 #include "gameobjectengine/Transform.h"
 #include "gameobjectengine/DeleteIfExist.h"
@@ -52,8 +54,8 @@ const factory::ClassEntry kClasses[] = {
     {"RigidBody", &Build<Rigidbody>},
     {"SpriteRenderer", &Build<SpriteRenderer>},
     {"CombatUnit", &Build<Combat::CombatUnit>},
-    {"PlayerUnitController", nullptr},
-    {"AIUnitController", nullptr},
+    {"PlayerUnitController", &Build<PlayerUnitController>},
+    {"AIUnitController", &Build<AIUnitController>},
     {"Camera", &Build<Camera>},
     {"UIText", &Build<UIText>},
     {"NavMeshAgent", &Build<NavMeshAgent>},
@@ -65,7 +67,7 @@ const factory::ClassEntry kClasses[] = {
     {"AudioSource", &Build<AudioSource>},
     {"SceneTransition", &Build<SceneTransition>},
     {"DontDestroyOnLoad", &Build<DontDestroyOnLoad>},
-    {"EnemyBehaviour", nullptr},
+    {"EnemyBehaviour", &Build<EnemyBehaviour>},
     {"Canvas", &Build<UI::Canvas>},
     {"Button", &Build<UI::Button>},
     {"MainMenu", &Build<UI::MainMenu>},

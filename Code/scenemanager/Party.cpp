@@ -66,10 +66,10 @@ void SetListener(PlayerUnitController* controller, bool enabled) {
 
 }  // namespace
 
-void SceneManager::SwapCharacter() {
+bool SceneManager::SwapCharacter() {
     PlayerUnitController* thiefPlayer = thiefPlayer_.Get();
     PlayerUnitController* magePlayer = magePlayer_.Get();
-    if (!thiefPlayer || !magePlayer || !UnitEnabled(thiefPlayer) || !UnitEnabled(magePlayer)) return;
+    if (!thiefPlayer || !magePlayer || !UnitEnabled(thiefPlayer) || !UnitEnabled(magePlayer)) return false;
     AIUnitController* thiefAI = thiefAI_.Get();
     AIUnitController* mageAI = mageAI_.Get();
     if (currentPlayer_.Get() != thiefPlayer) {
@@ -95,4 +95,5 @@ void SceneManager::SwapCharacter() {
     magePlayer->swapTimer = 0.0f;
     AudioManager::GetInstance().PlaySound("Assets/Audio/SFX/Swap.ogg", 1, false, -1, 0.8f);
     if (Camera* camera = PhysicsManager::GetInstance().MainCamera()) camera->SwapTargets();
+    return true;
 }

@@ -51,7 +51,9 @@ public:
     bool IsPersistent(const GameObject* object) const;
     const std::vector<GameObject*>& PersistentObjects() const { return persistent_; }
 
-    void SwapCharacter();
+    // Hands the player's control to the other hero; false (nothing changes) unless both
+    // heroes have player controllers and enabled units.
+    bool SwapCharacter();
 
     template <typename T>
     T* FindComponentOfType() const {

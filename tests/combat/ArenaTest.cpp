@@ -48,6 +48,23 @@ TEST(Arena, LoadsTheUnitsFromTheFile) {
     EXPECT_EQ(engine.Get<CombatUnit>("Thief")->weapons[0]->timeSinceLastCast, 0.4f);  // ready at start
 }
 
+TEST(Arena, AUnitWithoutKeys) {
+    EngineHarness engine;
+    engine.LoadSceneText(R"({"GameObjects": [["Bare", 1]], "Components": [{"class": "CombatUnit"}], "Dialogue": []})");
+    const CombatUnit* unit = engine.Get<CombatUnit>("Bare");
+    ASSERT_NE(unit, nullptr);
+    EXPECT_TRUE(unit->IsAlive());
+    EXPECT_FALSE(unit->HasState(CombatUnit::PLAYER_CONTROLLED));
+    EXPECT_EQ(unit->team, 0);
+    EXPECT_EQ(unit->currentHealth, 100);
+    EXPECT_EQ(unit->maxMana, 100);
+    EXPECT_EQ(unit->movementSpeed, 250.0f);
+    EXPECT_EQ(unit->jumpHeight, 50.0f);
+    EXPECT_EQ(unit->minDamageToKnockback, 10);
+    EXPECT_EQ(unit->knockbackDuration, 0.3f);
+    EXPECT_TRUE(unit->weapons.empty());
+}
+
 TEST(Arena, ThiefsWeaponZeroKillsTheNearEnemy) {
     EngineHarness engine;
     engine.LoadSceneFile(kArena);

@@ -2,7 +2,9 @@
 #include "CombatFixture.h"
 
 #include "combat/WeaponArea.h"
+#include "graphics/GraphicsTestSupport.h"
 #include "physics/Translate.h"
+#include "platform/MessageBox.h"
 #include "graphics/GraphicsEngine.h"
 #include "physics/Collider.h"
 #include "physics/Rigidbody.h"
@@ -147,6 +149,23 @@ TEST(Weapons, ProjectileFliesMirroredOnTheUnitsLayer) {
     // A dead caster fires nothing.
     caster->states[CombatUnit::ALIVE] = 0;
     EXPECT_EQ(caster->weapons[0]->Fire(caster), nullptr);
+}
+
+// A projectile without a picture loads nothing (and so reports no failed load).
+TEST(Weapons, ProjectilePictureLoadsOnlyWhenNamed) {
+    for (const char* picture : {"", "Assets/Art/Effects/Shield.png"}) {
+        SCOPED_TRACE(picture);
+        CombatScene arena;
+        arena.Unit("Caster", "Enemy", 300.0f,
+                   Weapon(std::string(R"("weaponType": 2, "colliderType": 1, "colDim1": 10, "imgProjectile": ")") + picture + "\""));
+        arena.Load();
+        ScopedGraphics graphics;
+        CombatUnit* caster = arena.Get("Caster");
+        GameObject* projectile = caster->weapons[0]->Fire(caster);
+        ASSERT_NE(projectile, nullptr);
+        EXPECT_TRUE(platform::ShownMessages().empty());
+        EXPECT_EQ(projectile->GetComponent<SpriteRenderer>()->texture != 0, *picture != 0);
+    }
 }
 
 TEST(Weapons, SelfAndTeamWeaponsChooseTheirReceivers) {
