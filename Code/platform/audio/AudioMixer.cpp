@@ -108,6 +108,14 @@ int Mixer::PlayingVoices() const {
                                           [](const Voice& v) { return v.used && !v.paused; }));
 }
 
+int Mixer::UsedVoices() const {
+    return static_cast<int>(std::count_if(voices_.begin(), voices_.end(), [](const Voice& v) { return v.used; }));
+}
+
+int Mixer::LiveSounds() const {
+    return static_cast<int>(std::count_if(sounds_.begin(), sounds_.end(), [](const auto& s) { return s != nullptr; }));
+}
+
 uint64_t Mixer::LoopStartOf(const Voice& v) const {
     return v.ownLoop ? v.loopStart : sounds_[v.sound]->loopStart;
 }

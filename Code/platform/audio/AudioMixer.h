@@ -82,6 +82,8 @@ public:
     void AddSound(std::unique_ptr<SoundData> data, uint32_t& slot, uint32_t& generation);
     SoundData* FindSound(uint32_t slot, uint32_t generation);
     void ReleaseSound(uint32_t slot);
+    // Sounds created and not yet released (a leak check for scene loads).
+    int LiveSounds() const;
     uint32_t SoundGeneration(uint32_t slot) const { return slot < soundGenerations_.size() ? soundGenerations_[slot] : 0; }
 
     // Voices
@@ -90,6 +92,8 @@ public:
                 uint32_t& slot, uint32_t& generation);
     void StopVoice(uint32_t slot);
     int PlayingVoices() const;
+    // Voices in use, paused or not.
+    int UsedVoices() const;
     uint64_t LoopStartOf(const Voice& v) const;
     uint64_t LoopEndOf(const Voice& v) const;
 

@@ -253,4 +253,14 @@ int System::GetPlayingChannels() {
     return initialized_ ? mixer_.PlayingVoices() : 0;
 }
 
+int System::GetLiveSounds() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return mixer_.LiveSounds();
+}
+
+int System::GetUsedChannels() {
+    std::lock_guard<std::recursive_mutex> lock(mutex_);
+    return initialized_ ? mixer_.UsedVoices() : 0;
+}
+
 }  // namespace audio

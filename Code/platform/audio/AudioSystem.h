@@ -57,6 +57,9 @@ public:
     OutputStats GetOutputStats();
     void ResetOutputStats();
     int GetPlayingChannels();
+    // Leak counts: sounds not yet released, voices in use (paused ones included).
+    int GetLiveSounds();
+    int GetUsedChannels();
     uint32_t Id() const { return id_; }
 
 private:
