@@ -19,6 +19,7 @@
 #include "graphics/SpriteRenderer.h"
 #include "scenemanager/SceneManager.h"
 #include "ui/DeathMenu.h"
+#include "ui/SaveManager.h"
 
 namespace {
 
@@ -219,7 +220,13 @@ void GameManager::BuildPointer() {
     }
 }
 
-void GameManager::OnSceneLoaded() { GameFlags::word = 0; }
+void GameManager::OnSceneLoaded() {
+    GameFlags::word = 0;
+    // The level becomes the continue point; the save manager writes it after this pass.
+    SceneManager& scene = SceneManager::GetInstance();
+    if (SaveManager* save = scene.FindComponentOfType<SaveManager>(); save && saveScene)
+        save->record.sceneIndex = scene.currentSceneIndex;
+}
 
 void GameManager::Update() {
     if (firstFrame) {

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The real game from the splash screens into the story and back out: New Game (confirmed)
+# opens the first level with its conversation, then the HUD and both heroes on screen;
+# Escape pauses, Quit (confirmed) returns to the main menu; the credits run and Space on the
+# last picture comes back; Exit ends the game with code 0.
+set -u
+GAME="$1"
+cd "$(dirname "$0")/../.." || exit 1
+source tests/e2e/lib.sh
+source tests/e2e/menu_helpers.bash
+source tests/e2e/story_helpers.bash
+
+e2e_start_display
+RUN=story-walk
+rm -f "$SAVE"
+start_to_menu
+press_until space confirmation_shown || e2e_fail "New Game asks for no confirmation"
+press_until Left yes_selected || e2e_fail "Left does not select Yes"
+press_until space left_the_menu || e2e_fail "Yes did not start a new game"
+wait_for_level   # with its conversation
+keep level-start
+heroes_shown || e2e_fail "the heroes are not on screen"
+skip_conversation
+shot; keep level-play
+hud_shown || e2e_fail "no HUD once the conversation is over"
+heroes_shown || e2e_fail "the heroes left the screen"
+
+press_until Escape pause_shown || e2e_fail "Escape shows no pause screen"
+keep paused
+tap Down; tap Down; tap space   # Quit
+tap Up; tap space               # Yes
+wait_for menu 15
+
+tap Down; tap Down; tap space   # from New Game down to Credits
+for picture in credits1 credits2 credits3 credits4; do
+    wait_for "$picture" 15
+    tap space
+done
+wait_for menu 15
+tap Down; tap Down; tap Down; tap space   # from New Game down to Exit
+e2e_wait_exit 15
+[ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after Exit: $E2E_EXIT_CODE"
+e2e_check_sanitizers
+echo "story_walk: ok"
