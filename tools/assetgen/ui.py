@@ -34,6 +34,20 @@ def button(w, h, label, selected, size=None, face=None):
     return img
 
 
+def confirm_button(label, selected):
+    """The pause confirmations' yes and no. The menus stack them 32 screen pixels apart at a
+    drawn height of 50, so each is a label within the middle 8 pixels of a 13-pixel picture:
+    white, or gold between two arrows while selected."""
+    img = canvas(50, 13)
+    fill = col("gold3") if selected else col("white")
+    draw_text(img, (25, 6), label, 9, fill, shadow=col("ink"))
+    if selected:
+        d = ImageDraw.Draw(img)
+        for x, dirn in ((10, 1), (39, -1)):
+            d.polygon([(x - 2 * dirn, 4), (x + 2 * dirn, 6), (x - 2 * dirn, 8)], fill=col("gold2"))
+    return img
+
+
 def square_button(n, label, selected, icon=None):
     img = panel(n, n, face="dusk2" if selected else "shadow", edge="gold2" if selected else "steel3",
                 light="gold3" if selected else "steel4")
@@ -389,7 +403,7 @@ def generate():
         for name, label in (("Resume", "RESUME"), ("Restart", "RESTART"), ("Quit", "QUIT"), ("Options", "OPTIONS")):
             save(upscale(button(100, 25, label, sel, 11)), PAUSE + name + suffix + ".png")
         for name, label in (("Yes", "YES"), ("No", "NO")):
-            save(upscale(button(50, 13, label, sel, 8)), PAUSE + name + suffix + ".png")
+            save(upscale(confirm_button(label, sel)), PAUSE + name + suffix + ".png")
     save(upscale(pause_bg()), PAUSE + "Pause Background.png")
     save(upscale(confirmation_bg()), PAUSE + "ConfirmationBG.png")
     menu_buttons()
