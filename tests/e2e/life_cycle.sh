@@ -49,9 +49,10 @@ one_round() {
 failures=0
 round=0
 for how in close TERM INT; do
-    for ((i = 0; i < ROUNDS; i += 4)); do
+    for start in $(seq 0 4 $((ROUNDS - 1))); do
         batch=()
-        for ((j = i; j < i + 4 && j < ROUNDS; ++j)); do
+        for j in $(seq "$start" $((start + 3))); do
+            [ "$j" -lt "$ROUNDS" ] || break
             round=$((round + 1))
             one_round "$how" "${DELAYS[$((j % ${#DELAYS[@]}))]}" "$round" >"$E2E_DIR/result-$round" &
             batch+=($!)
