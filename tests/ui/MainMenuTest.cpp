@@ -12,7 +12,7 @@
 #include "ui/SaveManager.h"
 
 namespace {
-constexpr int kRight = 0, kLeft = 1, kUp = 2, kDown = 3, kSpace = 4, kEscape = 12;
+constexpr int kLeft = 1, kUp = 2, kDown = 3, kSpace = 4, kEscape = 12;
 }
 
 class MainMenuTest : public UiTest {
