@@ -1,7 +1,7 @@
 // Frame benchmark (not a test): a reference frame at 1920 x 1080 drawn 600 times, with
 // its fill floor measured in the same run, and the sprite sweep.
 //
-//   ALSOFT_DRIVERS=null xvfb-run -a -s "-screen 0 1920x1080x24" build/release/bench/bench_FrameBench [level]
+//   ALSOFT_DRIVERS=null xvfb-run -a -s "-screen 0 1920x1080x24" build/release/bench/bench_FrameBench [level | --sweep]
 //   ALSOFT_DRIVERS=null xvfb-run -a -s "-screen 0 1920x1080x24" taskset -c 0,1 build/release/bench/bench_FrameBench
 //
 // Reference frame: three full-screen parallax layers, 300 atlas sprites of 64-256 px
@@ -16,14 +16,20 @@
 //
 // Sweep: the largest N of 64-px blended sprites from one picture whose frame keeps
 // p95 <= 16.7 ms. The records go straight to the renderer, since the object table holds
-// 1024 objects. The SDL2 program (bench/sdl2, built where libsdl2-dev is installed)
-// does the same work with SDL's renderer.
+// 1024 objects. Batched and one draw per item are searched probe by probe in turn. Where
+// libsdl2-dev is installed, bench/sdl2's program (bench_SdlSweep, next to this one) does
+// the same work with SDL's renderer: it is run beside this one and searched in turn with
+// the batched sweep, three times, sampling as SDL does by default (nearest) and as the
+// engine does (linear); printed are both N, their ratio, and both frames at N = 256 and
+// 1024 (processor time varies least on a shared machine). --sweep runs the sweep alone.
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <utility>
 
 #include "BenchSupport.h"
+#include "SdlPeer.h"
 #include "gameobjectengine/Transform.h"
 #include "graphics/GlRenderer.h"
 #include "graphics/Particle.h"
@@ -253,38 +259,106 @@ void Level(const std::string& scene) {
     CompareWithFloor();
 }
 
-int Sweep(uint32_t texture, GlRenderer::Submission submission) {
+// The largest N that fits the budget: doubling from 256, then halving the gap down to
+// max(16, N/32). Asked for one probe at a time, so that two searches can go in turn.
+struct Search {
     int low = 0, high = 256;
-    while (SweepFrame(high, texture, submission).p95 <= kBudgetMs && high < (1 << 20)) low = high, high *= 2;
-    while (high - low > std::max(16, low / 32)) {
-        const int mid = (low + high) / 2;
-        (SweepFrame(mid, texture, submission).p95 <= kBudgetMs ? low : high) = mid;
+    bool growing = true, done = false;
+    int Probe() const { return growing ? high : (low + high) / 2; }
+    void Answer(bool fits) {
+        if (growing) {
+            if (fits && high < (1 << 20)) low = high, high *= 2;
+            else growing = false;
+        } else {
+            (fits ? low : high) = Probe();
+        }
+        done = !growing && high - low <= std::max(16, low / 32);
     }
-    return low;
+};
+
+double Median(std::vector<double> v) { return bench::Percentile(std::move(v), 50); }
+
+// Two sweeps searched probe by probe in turn, so that both meet the same load of a shared
+// machine; `probe` measures one side at n sprites and tells whether p95 fits.
+template <typename Probe>
+std::pair<int, int> SweepInTurn(Probe probe) {
+    Search side[2];
+    while (!side[0].done || !side[1].done)
+        for (int s = 0; s < 2; ++s)
+            if (!side[s].done) side[s].Answer(probe(s, side[s].Probe()));
+    return {side[0].low, side[1].low};
+}
+
+// The batched sweep against SDL's, `rounds` times; then both at the same N, 120 frames
+// in turn five times, wall and processor time per frame.
+void SweepAgainst(bench::SdlPeer& sdl, uint32_t texture, int rounds) {
+    std::vector<double> ratios;
+    for (int round = 0; round < rounds; ++round) {
+        const auto [engine, other] = SweepInTurn([&](int side, int n) {
+            const double p95 = side == 0 ? SweepFrame(n, texture, GlRenderer::Submission::Batched).p95
+                                         : sdl.Measure(n, 120).p95;
+            return p95 <= kBudgetMs;
+        });
+        ratios.push_back(other ? static_cast<double>(engine) / other : 0.0);
+        std::printf("  round %d: batched N = %d, SDL2 N = %d, ratio %.2f\n", round + 1, engine, other, ratios.back());
+    }
+    std::printf("  batched N / SDL2 N, median of %d rounds: %.2f (target >= 1.25)\n", rounds, Median(ratios));
+    for (int n : {256, 1024}) {
+        std::vector<double> wall[2], cpu[2];
+        for (int chunk = 0; chunk < 5; ++chunk) {
+            const Figures e = SweepFrame(n, texture, GlRenderer::Submission::Batched);
+            const bench::SdlPeer::Figures o = sdl.Measure(n, 120);
+            wall[0].push_back(e.p50), cpu[0].push_back(e.cpu50);
+            wall[1].push_back(o.p50), cpu[1].push_back(o.cpu50);
+        }
+        std::printf("  N = %4d: batched p50 %6.2f cpu %6.2f ms, SDL2 p50 %6.2f cpu %6.2f ms; SDL2/batched p50 %.2f cpu %.2f\n",
+                    n, Median(wall[0]), Median(cpu[0]), Median(wall[1]), Median(cpu[1]),
+                    Median(wall[1]) / Median(wall[0]), Median(cpu[1]) / Median(cpu[0]));
+    }
+}
+
+// The sweep: batched against one draw per item, then against SDL2's renderer sampling
+// as it does by default (nearest) and as the engine does (linear).
+void SweepAll(uint32_t picture) {
+    using S = GlRenderer::Submission;
+    std::printf("sweep: largest N of 64-px blended sprites with p95 <= %.1f ms\n", kBudgetMs);
+    const auto [batched, single] = SweepInTurn(
+        [&](int side, int n) { return SweepFrame(n, picture, side == 0 ? S::Batched : S::OneDrawPerItem).p95 <= kBudgetMs; });
+    std::printf("  batched          N = %d\n  one per item     N = %d\n", batched, single);
+    for (const char* environment : {"", "SDL_RENDER_SCALE_QUALITY=linear"}) {
+        bench::SdlPeer sdl;
+        if (!sdl.Start(environment)) {
+            std::printf("  SDL2: bench_SdlSweep is not built (it needs libsdl2-dev) or did not start\n");
+            return;
+        }
+        std::printf("SDL2's renderer (%s), %s sampling, taken in turn with the batched sweep:\n", sdl.Name().c_str(),
+                    *environment ? "linear" : "nearest (its default)");
+        SweepAgainst(sdl, picture, 3);
+    }
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string level = argc > 1 ? argv[1] : "Assets/Scenes/3_Slums.scene";
+    const bool sweepOnly = argc > 1 && std::string(argv[1]) == "--sweep";
+    const std::string level = argc > 1 && !sweepOnly ? argv[1] : "Assets/Scenes/3_Slums.scene";
     char pattern[] = "/tmp/harrowvale-bench-XXXXXX";
     if (!mkdtemp(pattern)) return 1;
     gDir = pattern;
     if (!bench::OpenGame()) return 1;
     using S = GlRenderer::Submission;
 
-    BuildReferenceFrame();
-    Measure(60, Passes(S::Batched));  // warm-up: uploads settle, parallax strips take their places
-    std::printf("reference frame 1920x1080, %d frames each, taken in turn (passes + swap + finish)\n", kFrames);
-    CompareWithFloor();
+    if (!sweepOnly) {
+        BuildReferenceFrame();
+        Measure(60, Passes(S::Batched));  // warm-up: uploads settle, parallax strips take their places
+        std::printf("reference frame 1920x1080, %d frames each, taken in turn (passes + swap + finish)\n", kFrames);
+        CompareWithFloor();
 
-    SceneManager::GetInstance().DestroyAll();
-    Level(level);
-    SceneManager::GetInstance().DestroyAll();
-    const uint32_t picture = GraphicsEngine::GetInstance().LoadTexture(Png("sweep", 64, 64, 50, 0)).id;
-    std::printf("sweep: largest N of 64-px blended sprites with p95 <= %.1f ms\n", kBudgetMs);
-    std::printf("  batched          N = %d\n", Sweep(picture, S::Batched));
-    std::printf("  one per item     N = %d\n", Sweep(picture, S::OneDrawPerItem));
+        SceneManager::GetInstance().DestroyAll();
+        Level(level);
+        SceneManager::GetInstance().DestroyAll();
+    }
+    SweepAll(GraphicsEngine::GetInstance().LoadTexture(Png("sweep", 64, 64, 50, 0)).id);
     std::filesystem::remove_all(gDir);
     std::fflush(stdout);
     std::_Exit(0);  // the window and context die with the process
