@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <limits>
 #include <string>
 
 namespace bench {
@@ -47,14 +48,18 @@ public:
         return true;
     }
 
-    // `frames` frames of n sprites; all zero if the program has gone.
+    // `frames` frames of n sprites; endless times if the program has gone, so that no N
+    // fits.
     Figures Measure(int n, int frames) {
         Figures f;
-        if (!to_) return f;
-        std::fprintf(to_, "%d %d\n", n, frames);
-        std::fflush(to_);
-        if (std::fscanf(from_, "%lf %lf %lf", &f.p50, &f.p95, &f.cpu50) != 3) Stop();
-        return f;
+        if (to_) {
+            std::fprintf(to_, "%d %d\n", n, frames);
+            std::fflush(to_);
+            if (std::fscanf(from_, "%lf %lf %lf", &f.p50, &f.p95, &f.cpu50) == 3) return f;
+            Stop();
+        }
+        const double endless = std::numeric_limits<double>::infinity();
+        return {endless, endless, endless};
     }
 
     const std::string& Name() const { return name_; }
