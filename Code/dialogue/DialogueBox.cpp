@@ -186,6 +186,9 @@ void DialogueBox::SetEnabled(bool on) {
     if (pointerTransform) pointerTransform->enabled = on;
     if (textChild) textChild->enabled = on;
     if (textTransform) textTransform->enabled = on;
+    // Shown where the box is now: the pieces would otherwise draw one frame at the last
+    // line's place (or the origin) when the line starts after this frame's Update.
+    if (on) FollowBox();
 }
 
 void DialogueBox::ToggleEnabled() { SetEnabled(!enabled); }

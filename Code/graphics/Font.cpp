@@ -6,6 +6,12 @@
 #include <algorithm>
 
 #include "graphics/TextureCache.h"
+#include "platform/Files.h"
+
+namespace {
+// Far above any real font; a larger file is not one.
+constexpr std::size_t kMaxFontBytes = 64u << 20;
+}  // namespace
 
 const GEFont* FindGlyph(const GlyphTable& glyphs, char c) {
     const auto code = static_cast<unsigned char>(c);
@@ -14,10 +20,16 @@ const GEFont* FindGlyph(const GlyphTable& glyphs, char c) {
 }
 
 bool LoadFontGlyphs(const std::string& path, int pixelSize, TextureBackend* backend, GlyphTable& glyphs) {
+    // The file is read through our own reader, not opened by FreeType: a named pipe or a
+    // device at the font's path would otherwise hold start-up forever. FreeType reads the
+    // face from the buffer, which outlives the face (both die at the end of this function).
+    std::string file;
+    if (!platform::ReadRegularFile(path, kMaxFontBytes, file) || file.empty()) return false;
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0) return false;
     FT_Face face = nullptr;
-    if (FT_New_Face(library, path.c_str(), 0, &face) != 0) {
+    if (FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(file.data()), static_cast<FT_Long>(file.size()),
+                           0, &face) != 0) {
         FT_Done_FreeType(library);
         return false;
     }

@@ -11,8 +11,8 @@
 #include "scenemanager/SceneTable.h"
 #include "scenemanager/SceneTransition.h"
 #include "ui/Canvas.h"
+#include "ui/MenuActions.h"
 #include "ui/MenuBinding.h"
-#include "ui/OptionsMenu.h"
 #include "ui/SaveManager.h"
 
 namespace UI {
@@ -21,11 +21,15 @@ namespace {
 constexpr int32_t kFirstLevel = static_cast<int32_t>(SaveData::kNoProgress);
 constexpr int32_t kMenuCredits = 18;
 
-template <typename T>
-T* ComponentOfObject(const char* name) {
-    GameObject* object = SceneManager::GetInstance().GetGameObjectByName(name);
-    return object ? object->GetComponent<T>() : nullptr;
-}
+constexpr Click<MainMenu> kClicks[] = {
+    {&MainMenu::newGameButton, &MainMenu::ShowNewGameConfirmation},
+    {&MainMenu::continueButton, &MainMenu::Continue},
+    {&MainMenu::newGameYesButton, &MainMenu::NewGame},
+    {&MainMenu::newGameNoButton, &MainMenu::HideNewGameConfirmation},
+    {&MainMenu::optionsButton, &MainMenu::OpenOptions},
+    {&MainMenu::creditsButton, &MainMenu::OpenCredits},
+    {&MainMenu::exitButton, &MainMenu::Exit},
+};
 
 SaveManager* SceneSave() { return SceneManager::GetInstance().FindComponentOfType<SaveManager>(); }
 
@@ -44,15 +48,7 @@ MainMenu::MainMenu(const JsonValue& json) : Component(json) {
 
 Canvas* MainMenu::OwnCanvas() const { return owner ? owner->GetComponent<Canvas>() : nullptr; }
 
-void MainMenu::Start() {
-    Bind(newGameButton, this, &MainMenu::ShowNewGameConfirmation);
-    Bind(continueButton, this, &MainMenu::Continue);
-    Bind(newGameYesButton, this, &MainMenu::NewGame);
-    Bind(newGameNoButton, this, &MainMenu::HideNewGameConfirmation);
-    Bind(optionsButton, this, &MainMenu::OpenOptions);
-    Bind(creditsButton, this, &MainMenu::OpenCredits);
-    Bind(exitButton, this, &MainMenu::Exit);
-}
+void MainMenu::Start() { BindAll(this, kClicks); }
 
 void MainMenu::OnSceneLoaded() {
     const SaveManager* save = SceneSave();
@@ -74,9 +70,7 @@ void MainMenu::Update() {
 }
 
 void MainMenu::OnDestroy() {
-    for (const Handle<Button>* button : {&newGameButton, &newGameYesButton, &newGameNoButton, &continueButton,
-                                         &optionsButton, &creditsButton, &exitButton})
-        Unbind(*button);
+    UnbindAll(this, kClicks);
     SceneManager& scene = SceneManager::GetInstance();
     GameObject* music = scene.GetGameObjectByName("BGM");
     // The music on the menu's own object goes with it anyway; destroying it here would
@@ -85,23 +79,17 @@ void MainMenu::OnDestroy() {
 }
 
 void MainMenu::ShowNewGameConfirmation() {
-    for (Button* button : {newGameYesButton.Get(), newGameNoButton.Get()})
-        if (button) button->SetEnabled(true);
-    Show(newGameConfirmationBG.Get(), true);
-    if (Canvas* canvas = OwnCanvas()) {
-        canvas->Select(newGameNoButton.Get());
-        canvas->ShowCursor(false);
-    }
+    Canvas* canvas = OwnCanvas();
+    SetConfirmation(canvas, true, newGameYesButton.Get(), newGameNoButton.Get(), newGameConfirmationBG.Get(),
+                    nullptr);
+    if (canvas) canvas->ShowCursor(false);
 }
 
 void MainMenu::HideNewGameConfirmation() {
-    if (Canvas* canvas = OwnCanvas()) {
-        canvas->Select(newGameButton.Get());
-        canvas->ShowCursor(true);
-    }
-    for (Button* button : {newGameYesButton.Get(), newGameNoButton.Get()})
-        if (button) button->SetEnabled(false);
-    Show(newGameConfirmationBG.Get(), false);
+    Canvas* canvas = OwnCanvas();
+    SetConfirmation(canvas, false, newGameYesButton.Get(), newGameNoButton.Get(), newGameConfirmationBG.Get(),
+                    newGameButton.Get());
+    if (canvas) canvas->ShowCursor(true);
 }
 
 void MainMenu::NewGame() { LeaveTo(true); }
@@ -126,21 +114,11 @@ void MainMenu::LeaveTo(bool newGame) {
             }
         }
     }
-    if (Fader* anim = ComponentOfObject<Fader>("LoadingAnim")) {
-        anim->fadeTime = 0.95f;
-        anim->StartFade();
-    }
+    StartLoadingAnimation("LoadingAnim");
     if (AudioSource* music = ComponentOfObject<AudioSource>("BGM")) music->FadeVolume(1.0f, 0.0f);
 }
 
-void MainMenu::OpenOptions() {
-    SceneManager& scene = SceneManager::GetInstance();
-    OptionsMenu* options = scene.FindComponentOfType<OptionsMenu>();
-    if (!options || !options->IsBuilt()) return;
-    if (Canvas* first = scene.FindComponentOfType<Canvas>()) first->ShowCursor(false);
-    options->returnButton = optionsButton.Get();
-    options->SetOpen(true);
-}
+void MainMenu::OpenOptions() { OpenOptionsOver(optionsButton.Get()); }
 
 void MainMenu::OpenCredits() { SceneTransition::LoadSceneByIndex(kMenuCredits); }
 

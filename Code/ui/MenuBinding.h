@@ -2,6 +2,8 @@
 // How menus make their buttons and bind them: a button is a screen picture with a
 // Button (or ToggleButton) and a second picture as its selected look; a click calls a
 // member of the menu for as long as the menu exists.
+#include <cstddef>
+
 #include "gameobjectengine/Handle.h"
 #include "graphics/SpriteRenderer.h"
 #include "ui/Button.h"
@@ -37,6 +39,24 @@ void Bind(const Handle<Element>& element, Menu* menu, void (Menu::*handler)()) {
 template <typename Element>
 void Unbind(const Handle<Element>& element) {
     if (Element* target = element.Get()) target->ClearCallbacks();
+}
+
+// One row of a menu's click table: an element of the menu and the member its click calls.
+// A menu keeps one table, binds it when it starts and unbinds it when it goes.
+template <typename Menu, typename Element = Button>
+struct Click {
+    Handle<Element> Menu::*element;
+    void (Menu::*handler)();
+};
+
+template <typename Menu, typename Element, std::size_t N>
+void BindAll(Menu* menu, const Click<Menu, Element> (&clicks)[N]) {
+    for (const Click<Menu, Element>& click : clicks) Bind(menu->*click.element, menu, click.handler);
+}
+
+template <typename Menu, typename Element, std::size_t N>
+void UnbindAll(Menu* menu, const Click<Menu, Element> (&clicks)[N]) {
+    for (const Click<Menu, Element>& click : clicks) Unbind(menu->*click.element);
 }
 
 }  // namespace UI

@@ -48,6 +48,16 @@ bool BuildToggle(Handle<ToggleButton>& toggle, const ScreenPicture& on, const Sc
     return button && looks[0] && looks[1] && looks[2];
 }
 
+constexpr Click<OptionsMenu> kButtonClicks[] = {
+    {&OptionsMenu::fullscreenNo, &OptionsMenu::SetFullscreenOff},
+    {&OptionsMenu::fullscreenYes, &OptionsMenu::SetFullscreenOn},
+    {&OptionsMenu::doneButton, &OptionsMenu::Close},
+};
+constexpr Click<OptionsMenu, ToggleButton> kToggleClicks[] = {
+    {&OptionsMenu::musicToggle, &OptionsMenu::ToggleMusic},
+    {&OptionsMenu::soundToggle, &OptionsMenu::ToggleSound},
+};
+
 SaveManager* SceneSave() { return SceneManager::GetInstance().FindComponentOfType<SaveManager>(); }
 Canvas* SceneCanvas() { return SceneManager::GetInstance().FindComponentOfType<Canvas>(); }
 
@@ -94,19 +104,13 @@ Button* OptionsMenu::CurrentModeButton() const {
 }
 
 void OptionsMenu::Start() {
-    Bind(fullscreenNo, this, &OptionsMenu::SetFullscreenOff);
-    Bind(fullscreenYes, this, &OptionsMenu::SetFullscreenOn);
-    Bind(musicToggle, this, &OptionsMenu::ToggleMusic);
-    Bind(soundToggle, this, &OptionsMenu::ToggleSound);
-    Bind(doneButton, this, &OptionsMenu::Close);
+    BindAll(this, kButtonClicks);
+    BindAll(this, kToggleClicks);
 }
 
 void OptionsMenu::OnDestroy() {
-    Unbind(fullscreenNo);
-    Unbind(fullscreenYes);
-    Unbind(musicToggle);
-    Unbind(soundToggle);
-    Unbind(doneButton);
+    UnbindAll(this, kButtonClicks);
+    UnbindAll(this, kToggleClicks);
 }
 
 void OptionsMenu::OnSceneLoaded() {

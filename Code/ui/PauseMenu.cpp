@@ -10,6 +10,7 @@
 #include "scenemanager/SceneManager.h"
 #include "scenemanager/SceneTransition.h"
 #include "ui/Canvas.h"
+#include "ui/MenuActions.h"
 #include "ui/MenuBinding.h"
 #include "ui/OptionsMenu.h"
 #include "ui/SaveManager.h"
@@ -53,11 +54,16 @@ void FadeOutSceneMusic() {
     if (TransitionalBGM* music = scene.FindComponentOfType<TransitionalBGM>()) music->FadeTo(1.0f, 0.0f);
 }
 
-template <typename T>
-T* ComponentOfObject(const char* name) {
-    GameObject* object = SceneManager::GetInstance().GetGameObjectByName(name);
-    return object ? object->GetComponent<T>() : nullptr;
-}
+constexpr Click<PauseMenu> kClicks[] = {
+    {&PauseMenu::resumeButton, &PauseMenu::Resume},
+    {&PauseMenu::restartButton, &PauseMenu::ShowRestartConfirmation},
+    {&PauseMenu::restartYesButton, &PauseMenu::Restart},
+    {&PauseMenu::restartNoButton, &PauseMenu::HideRestartConfirmation},
+    {&PauseMenu::quitButton, &PauseMenu::ShowQuitConfirmation},
+    {&PauseMenu::quitYesButton, &PauseMenu::QuitToMenu},
+    {&PauseMenu::quitNoButton, &PauseMenu::HideQuitConfirmation},
+    {&PauseMenu::optionsButton, &PauseMenu::OpenOptions},
+};
 
 }  // namespace
 
@@ -112,21 +118,10 @@ void PauseMenu::Link() {
 void PauseMenu::Start() {
     canvas = owner ? owner->GetComponent<Canvas>() : nullptr;
     if (Canvas* own = canvas.Get()) own->initialUI = resumeButton.Get();
-    Bind(resumeButton, this, &PauseMenu::Resume);
-    Bind(restartButton, this, &PauseMenu::ShowRestartConfirmation);
-    Bind(restartYesButton, this, &PauseMenu::Restart);
-    Bind(restartNoButton, this, &PauseMenu::HideRestartConfirmation);
-    Bind(quitButton, this, &PauseMenu::ShowQuitConfirmation);
-    Bind(quitYesButton, this, &PauseMenu::QuitToMenu);
-    Bind(quitNoButton, this, &PauseMenu::HideQuitConfirmation);
-    Bind(optionsButton, this, &PauseMenu::OpenOptions);
+    BindAll(this, kClicks);
 }
 
-void PauseMenu::OnDestroy() {
-    for (const Handle<Button>* button : {&resumeButton, &restartButton, &restartYesButton, &restartNoButton,
-                                         &quitButton, &quitYesButton, &quitNoButton, &optionsButton})
-        Unbind(*button);
-}
+void PauseMenu::OnDestroy() { UnbindAll(this, kClicks); }
 
 void PauseMenu::Update() {
     if (!InputManager::GetInstance().GetKeyDown(InputAction::Back)) return;
@@ -166,36 +161,23 @@ void PauseMenu::Resume() {
     SetMusicVolume(StoredMusicVolume());
 }
 
-void PauseMenu::SetConfirmation(bool shown, Button* yes, Button* no, SpriteRenderer* bg, Button* back) {
-    Canvas* own = canvas.Get();
-    if (shown) {
-        if (yes) yes->SetEnabled(true);
-        if (no) no->SetEnabled(true);
-        Show(bg, true);
-        if (own) own->Select(no);
-        return;
-    }
-    if (own) own->Select(back);
-    if (yes) yes->SetEnabled(false);
-    if (no) no->SetEnabled(false);
-    Show(bg, false);
-}
-
 void PauseMenu::ShowRestartConfirmation() {
-    SetConfirmation(true, restartYesButton.Get(), restartNoButton.Get(), restartConfirmationBG.Get(), nullptr);
+    SetConfirmation(canvas.Get(), true, restartYesButton.Get(), restartNoButton.Get(), restartConfirmationBG.Get(),
+                    nullptr);
 }
 
 void PauseMenu::HideRestartConfirmation() {
-    SetConfirmation(false, restartYesButton.Get(), restartNoButton.Get(), restartConfirmationBG.Get(),
+    SetConfirmation(canvas.Get(), false, restartYesButton.Get(), restartNoButton.Get(), restartConfirmationBG.Get(),
                     restartButton.Get());
 }
 
 void PauseMenu::ShowQuitConfirmation() {
-    SetConfirmation(true, quitYesButton.Get(), quitNoButton.Get(), quitConfirmationBG.Get(), nullptr);
+    SetConfirmation(canvas.Get(), true, quitYesButton.Get(), quitNoButton.Get(), quitConfirmationBG.Get(), nullptr);
 }
 
 void PauseMenu::HideQuitConfirmation() {
-    SetConfirmation(false, quitYesButton.Get(), quitNoButton.Get(), quitConfirmationBG.Get(), quitButton.Get());
+    SetConfirmation(canvas.Get(), false, quitYesButton.Get(), quitNoButton.Get(), quitConfirmationBG.Get(),
+                    quitButton.Get());
 }
 
 void PauseMenu::Restart() {
@@ -206,10 +188,7 @@ void PauseMenu::Restart() {
         transition->sceneIndex = static_cast<int32_t>(current);
         fade->StartFade();
     }
-    if (auto* anim = ComponentOfObject<Fader>("LoadingOutAnim")) {
-        anim->fadeTime = 0.95f;
-        anim->StartFade();
-    }
+    StartLoadingAnimation("LoadingOutAnim");
     GameFlags::word = (GameFlags::word & ~GameFlags::Paused) | GameFlags::Cutscene;
     FadeOutSceneMusic();
     SetMusicVolume(StoredMusicVolume());
@@ -224,13 +203,6 @@ void PauseMenu::QuitToMenu() {
     if (DynamicBGM* music = SceneManager::GetInstance().FindComponentOfType<DynamicBGM>()) music->FadeTo(1.0f, 0.0f);
 }
 
-void PauseMenu::OpenOptions() {
-    SceneManager& scene = SceneManager::GetInstance();
-    OptionsMenu* options = scene.FindComponentOfType<OptionsMenu>();
-    if (!options || !options->IsBuilt()) return;
-    if (Canvas* first = scene.FindComponentOfType<Canvas>()) first->ShowCursor(false);
-    options->returnButton = optionsButton.Get();
-    options->SetOpen(true);
-}
+void PauseMenu::OpenOptions() { OpenOptionsOver(optionsButton.Get()); }
 
 }  // namespace UI

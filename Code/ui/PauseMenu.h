@@ -63,7 +63,6 @@ private:
     void Build();
     void Link();
     void ShowMainButtons(bool shown);
-    void SetConfirmation(bool shown, Button* yes, Button* no, SpriteRenderer* bg, Button* back);
 
     bool built_ = false;
 };

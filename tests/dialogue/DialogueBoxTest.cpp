@@ -50,6 +50,9 @@ TEST_F(DialogueTest, BubbleIsSizedToItsWrappedText) {
     ASSERT_TRUE(LoadFontGlyphs("Assets/Fonts/Fowviel.ttf", 144, nullptr, glyphs));
     Load(R"([["Thief", 0, 0, "Twenty-one characters and a second line", 0]])");
     Manager().NextDialogue(false);
+    // The pieces sit at the speaker from the line's first frame, before any Update.
+    EXPECT_FLOAT_EQ(Box().pointer->offset[0], 100.0f);
+    EXPECT_FLOAT_EQ(Box().pieces[4]->offset[1], 600.0f);
     float w = 0.0f, h = 0.0f;
     MeasureText(glyphs, "Twenty-one characters\nand a second line", 0.2f, 0.2f, w, h);
     EXPECT_EQ(Box().width, static_cast<int>(w + 20.0f));

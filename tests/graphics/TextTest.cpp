@@ -1,6 +1,12 @@
 // The font and text layout (no GL): glyphs of the game's font, line feeds, advances,
 // measuring, and UIText's defaults.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
 
 #include "EngineHarness.h"
 #include "GraphicsTestSupport.h"
@@ -29,9 +35,19 @@ TEST_F(FontTest, ControlAndUnmappedCodesGetNoGlyph) {
     EXPECT_GT(FindGlyph(glyphs, 'H')->bearing[1], 80);  // a 144-pixel capital
 }
 
-TEST_F(FontTest, AMissingFontFails) {
-    GlyphTable none;
-    EXPECT_FALSE(LoadFontGlyphs("Assets/Fonts/NoSuchFont.ttf", 144, nullptr, none));
+TEST_F(FontTest, AMissingBrokenOrNonRegularFontFailsAtOnce) {
+    char dir[] = "/tmp/harrowvale-font-XXXXXX";
+    ASSERT_NE(mkdtemp(dir), nullptr);
+    const std::string pipe = std::string(dir) + "/pipe.ttf", junk = std::string(dir) + "/junk.ttf";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);  // no writer: opening it by name would wait forever
+    std::ofstream(junk) << "not a font";
+    for (const std::string& path : {std::string("Assets/Fonts/NoSuchFont.ttf"), pipe, junk, std::string(dir)}) {
+        GlyphTable none;
+        EXPECT_FALSE(LoadFontGlyphs(path, 144, nullptr, none)) << path;
+    }
+    std::remove(pipe.c_str());
+    std::remove(junk.c_str());
+    rmdir(dir);
 }
 
 TEST_F(FontTest, LayoutAdvancesAndLineFeedReturnsToThePenX) {
