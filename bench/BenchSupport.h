@@ -52,6 +52,13 @@ inline double ThreadCpuMs() {
     return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
+// Processor time of every thread of the process (decoding helpers, the GL driver's).
+inline double ProcessCpuMs() {
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
 // The p-th percentile (0..100) of the samples, nearest rank.
 inline double Percentile(std::vector<double> samples, double p) {
     if (samples.empty()) return 0.0;

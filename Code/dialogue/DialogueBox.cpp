@@ -57,6 +57,11 @@ void DialogueBox::Awake() {
     CreateChildren();
 }
 
+void DialogueBox::Pictures(std::vector<std::string>& out) {
+    out.push_back(kPointerPicture);
+    for (const char* piece : kPiecePictures) out.push_back(piece);
+}
+
 void DialogueBox::CreateChildren() {
     GraphicsEngine& graphics = GraphicsEngine::GetInstance();
     textTransform = new Transform(gameObjectID);

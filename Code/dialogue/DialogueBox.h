@@ -9,6 +9,7 @@
 // copies its own position into their drawing offsets.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "graphics/ScaleableSprite.h"
 #include "graphics/SpriteRenderer.h"
@@ -24,6 +25,8 @@ public:
 
     // Creates (once) and lists the nine pieces, the tail and the text child, with their pictures.
     void Awake() override;
+    // The pictures Awake loads (a scene load decodes them ahead).
+    static void Pictures(std::vector<std::string>& out);
     // Follows the box, types the pending text out, and auto-advances once it is all shown.
     // Nothing while paused or after game over.
     void Update() override;

@@ -47,6 +47,10 @@ void BuildBubble(Handle<DialogueBox>& box, Handle<Follow>& follow) {
     follow = object->AddComponent<Follow>();
 }
 
+constexpr const char* kOverlayPicture = "Assets/Art/UI/DialogueOverlay.png";
+constexpr const char* kOverlayPs4Picture = "Assets/Art/UI/DialogueOverlay_PS4.png";
+constexpr const char* kOverlayX360Picture = "Assets/Art/UI/DialogueOverlay_X360.png";
+
 void BuildOverlay(Handle<SpriteRenderer>& overlay) {
     GameObject* object = SceneManager::GetInstance().CreateGameObject("DialogueOverlay");
     if (!object) return;
@@ -63,9 +67,9 @@ void BuildOverlay(Handle<SpriteRenderer>& overlay) {
     sprite->relativeScale = true;
     sprite->speed = 0.0f;
     sprite->controllerDependent = true;
-    sprite->file = "Assets/Art/UI/DialogueOverlay.png";
-    sprite->ps4file = "Assets/Art/UI/DialogueOverlay_PS4.png";
-    sprite->x360file = "Assets/Art/UI/DialogueOverlay_X360.png";
+    sprite->file = kOverlayPicture;
+    sprite->ps4file = kOverlayPs4Picture;
+    sprite->x360file = kOverlayX360Picture;
     sprite->enabled = false;
     sprite->Awake();
     sprite->Start();
@@ -102,6 +106,11 @@ void DialogueManager::SetupScene() {
     currentLine = 0;
     BuildBubble(box, follow);
     BuildOverlay(overlay);
+}
+
+void DialogueManager::Pictures(std::vector<std::string>& out) {
+    DialogueBox::Pictures(out);
+    out.insert(out.end(), {kOverlayPicture, kOverlayPs4Picture, kOverlayX360Picture});
 }
 
 bool DialogueManager::ModalLineActive() const {

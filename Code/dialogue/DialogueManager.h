@@ -8,6 +8,7 @@
 // first line one second into the level.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "dialogue/DialogueData.h"
@@ -37,6 +38,8 @@ public:
     // Creates the hidden bubble ("Dialogue") and overlay ("DialogueOverlay") objects and
     // rewinds to the first line.
     void SetupScene();
+    // The pictures SetupScene loads (a scene load decodes them ahead).
+    static void Pictures(std::vector<std::string>& out);
 
     // A conversation is active, with its box and follow component, and its line is modal.
     bool ModalLineActive() const;

@@ -20,64 +20,49 @@ void AddAxis(float value, std::array<uint8_t, 14>& current, int negativeAction, 
     else if (value >= kAxisThreshold) ++current[positiveAction];
 }
 
-void AddWireless(const platform::GamepadState& pad, std::array<uint8_t, 14>& current) {
-    if (pad.axisCount >= 2) {
-        AddAxis(pad.axes[0], current, 1, 0);
-        AddAxis(pad.axes[1], current, 2, 3);  // negative is up on this pad
+// Where a pad kind puts things: the actions of its vertical stick axis and, for each
+// action 0-12, the button or two (-1: none) that raise it. The horizontal axis is always
+// left (negative) and right.
+struct PadLayout {
+    int stickNegative;
+    int stickPositive;
+    std::array<std::array<int, 2>, 13> buttons;
+};
+
+// Right, left, up, down, jump, G, the five weapons, swap, back.
+constexpr PadLayout kWireless{2, 3,  // negative is up on this pad
+                              {{{15, -1}, {17, -1}, {14, -1}, {16, -1}, {1, -1}, {11, -1}, {2, -1}, {0, -1},
+                                {3, -1}, {5, -1}, {4, -1}, {6, 7}, {9, -1}}}};
+constexpr PadLayout kXbox{3, 2,  // positive is up on this pad; button 10 also raises action 2 (up)
+                          {{{11, -1}, {13, -1}, {10, -1}, {12, -1}, {0, -1}, {9, -1}, {1, -1}, {2, -1},
+                            {3, -1}, {5, -1}, {10, -1}, {4, -1}, {7, -1}}}};
+// A pad with a standard mapping, laid onto the Xbox layout (mapped y grows downward):
+// d-pad right, left, up, down, A, right thumb, B, X, Y, right bumper, d-pad up as on the
+// Xbox pad, left bumper, start.
+constexpr PadLayout kMapped{2, 3,
+                            {{{12, -1}, {14, -1}, {11, -1}, {13, -1}, {0, -1}, {10, -1}, {1, -1}, {2, -1},
+                              {3, -1}, {5, -1}, {11, -1}, {4, -1}, {7, -1}}}};
+
+// stick: the horizontal and vertical axis values, or null for a pad without them;
+// pressed(index) reads a button, false for -1.
+template <typename Pressed>
+void AddLayout(const PadLayout& layout, const float* stick, Pressed pressed, std::array<uint8_t, 14>& current) {
+    if (stick) {
+        AddAxis(stick[0], current, 1, 0);
+        AddAxis(stick[1], current, layout.stickNegative, layout.stickPositive);
     }
-    AddIf(Button(pad, 15), current, 0);
-    AddIf(Button(pad, 17), current, 1);
-    AddIf(Button(pad, 14), current, 2);
-    AddIf(Button(pad, 16), current, 3);
-    AddIf(Button(pad, 1), current, 4);
-    AddIf(Button(pad, 11), current, 5);
-    AddIf(Button(pad, 2), current, 6);
-    AddIf(Button(pad, 0), current, 7);
-    AddIf(Button(pad, 3), current, 8);
-    AddIf(Button(pad, 5), current, 9);
-    AddIf(Button(pad, 4), current, 10);
-    AddIf(Button(pad, 6) || Button(pad, 7), current, 11);
-    AddIf(Button(pad, 9), current, 12);
+    for (int action = 0; action < static_cast<int>(layout.buttons.size()); ++action)
+        AddIf(pressed(layout.buttons[action][0]) || pressed(layout.buttons[action][1]), current, action);
 }
 
-void AddXbox(const platform::GamepadState& pad, std::array<uint8_t, 14>& current) {
-    if (pad.axisCount >= 2) {
-        AddAxis(pad.axes[0], current, 1, 0);
-        AddAxis(pad.axes[1], current, 3, 2);  // positive is up on this pad
-    }
-    AddIf(Button(pad, 11), current, 0);
-    AddIf(Button(pad, 13), current, 1);
-    AddIf(Button(pad, 10), current, 2);
-    AddIf(Button(pad, 12), current, 3);
-    AddIf(Button(pad, 0), current, 4);
-    AddIf(Button(pad, 9), current, 5);
-    AddIf(Button(pad, 1), current, 6);
-    AddIf(Button(pad, 2), current, 7);
-    AddIf(Button(pad, 3), current, 8);
-    AddIf(Button(pad, 5), current, 9);
-    AddIf(Button(pad, 10), current, 10);  // the same button also raises action 2
-    AddIf(Button(pad, 4), current, 11);
-    AddIf(Button(pad, 7), current, 12);
+void AddRaw(const PadLayout& layout, const platform::GamepadState& pad, std::array<uint8_t, 14>& current) {
+    AddLayout(layout, pad.axisCount >= 2 ? pad.axes : nullptr, [&pad](int index) { return Button(pad, index); },
+              current);
 }
 
-// A pad with a standard mapping, laid onto the Xbox layout.
 void AddMapped(const platform::GamepadState& pad, std::array<uint8_t, 14>& current) {
-    const uint8_t* b = pad.mappedButtons;
-    AddAxis(pad.mappedAxes[0], current, 1, 0);
-    AddAxis(pad.mappedAxes[1], current, 2, 3);  // mapped y grows downward
-    AddIf(b[12], current, 0);   // d-pad right
-    AddIf(b[14], current, 1);   // d-pad left
-    AddIf(b[11], current, 2);   // d-pad up
-    AddIf(b[13], current, 3);   // d-pad down
-    AddIf(b[0], current, 4);    // A
-    AddIf(b[10], current, 5);   // right thumb
-    AddIf(b[1], current, 6);    // B
-    AddIf(b[2], current, 7);    // X
-    AddIf(b[3], current, 8);    // Y
-    AddIf(b[5], current, 9);    // right bumper
-    AddIf(b[11], current, 10);  // d-pad up, as on the Xbox pad
-    AddIf(b[4], current, 11);   // left bumper
-    AddIf(b[7], current, 12);   // start
+    AddLayout(kMapped, pad.mappedAxes, [&pad](int index) { return index >= 0 && pad.mappedButtons[index] != 0; },
+              current);
 }
 
 }  // namespace
@@ -91,8 +76,8 @@ PadKind ClassifyPad(const platform::GamepadState& pad) {
 
 void AddPadInputs(PadKind kind, const platform::GamepadState& pad, std::array<uint8_t, 14>& current) {
     switch (kind) {
-        case PadKind::Wireless: AddWireless(pad, current); break;
-        case PadKind::Xbox: AddXbox(pad, current); break;
+        case PadKind::Wireless: AddRaw(kWireless, pad, current); break;
+        case PadKind::Xbox: AddRaw(kXbox, pad, current); break;
         case PadKind::Mapped: AddMapped(pad, current); break;
         case PadKind::Unknown: break;
     }

@@ -1,32 +1,11 @@
 #include "graphics/TextureCache.h"
 
-#include <lodepng.h>
-
-#include "platform/Files.h"
+#include "graphics/PictureDecoder.h"
 #include "platform/MessageBox.h"
 
-namespace {
+TextureCache::TextureCache() : decodeWorkers_(DecodeWorkersForThisMachine()) {}
 
-// Our largest picture is a few megabytes; a texture side beyond what GL drivers take
-// (16384) is not one of ours, and its pixels are never allocated.
-constexpr std::size_t kMaxPngBytes = 64u << 20;
-constexpr unsigned kMaxSide = 16384;
-
-// Decodes a PNG file into 8-bit RGBA; null, or the error text to show.
-const char* DecodePng(const std::string& path, std::vector<unsigned char>& pixels, unsigned& width,
-                      unsigned& height) {
-    std::string file;
-    if (!platform::ReadRegularFile(path, kMaxPngBytes, file)) return lodepng_error_text(78);  // cannot open
-    const auto* bytes = reinterpret_cast<const unsigned char*>(file.data());
-    lodepng::State state;
-    if (const unsigned error = lodepng_inspect(&width, &height, &state, bytes, file.size())) return lodepng_error_text(error);
-    if (width > kMaxSide || height > kMaxSide) return "picture too large";
-    if (const unsigned error = lodepng::decode(pixels, width, height, bytes, file.size(), LCT_RGBA, 8))
-        return lodepng_error_text(error);
-    return nullptr;
-}
-
-}  // namespace
+TextureCache::~TextureCache() = default;
 
 Texture TextureCache::Load(const std::string& path, bool* hit) {
     if (hit) *hit = false;
@@ -38,10 +17,10 @@ Texture TextureCache::Load(const std::string& path, bool* hit) {
         result.path = path;
         return result;
     }
-    pixels_.clear();
-    unsigned width = 0, height = 0;
-    const char* error = DecodePng(path, pixels_, width, height);
-    if (error) {
+    // Decoded ahead by the scene load, or here and now: the same decoder either way.
+    DecodedPicture picture;
+    if (!ahead_ || !ahead_->Take(path, picture)) DecodePicture(path, picture);
+    if (const char* error = picture.error) {
         // A missing picture is asked for again every time a sprite of it wakes; say so once.
         if (reported_.insert(path).second) {
             platform::ShowMessageBox("GRAPHICS ENGINE", error);
@@ -49,12 +28,12 @@ Texture TextureCache::Load(const std::string& path, bool* hit) {
         }
         return result;
     }
-    const uint32_t name = backend_->UploadRgba(pixels_.data(), width, height);
+    const uint32_t name = backend_->UploadRgba(picture.pixels.get(), picture.width, picture.height);
     if (name == 0) return result;
     Cache(path, name);
     result.id = name;
-    result.width = width;
-    result.height = height;
+    result.width = picture.width;
+    result.height = picture.height;
     result.path = path;
     return result;
 }
@@ -88,3 +67,17 @@ void TextureCache::Release(const std::set<uint32_t>& alsoKeep) {
 }
 
 void TextureCache::Forget() { entries_.clear(); }
+
+void TextureCache::DecodeAhead(const std::vector<std::string>& paths) {
+    if (!backend_ || decodeWorkers_ == 0) return;
+    std::vector<std::string> fresh;
+    for (const std::string& path : paths)
+        if (!Find(path)) fresh.push_back(path);
+    if (fresh.empty()) return;
+    if (!ahead_) ahead_ = std::make_unique<PictureDecodeAhead>();
+    ahead_->Add(fresh, decodeWorkers_);
+}
+
+void TextureCache::EndDecodeAhead() {
+    if (ahead_) ahead_->Stop();
+}

@@ -7,6 +7,7 @@
 // every load returns at once with texture 0.
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -29,8 +30,15 @@ public:
     virtual void Delete(uint32_t name) = 0;
 };
 
+class PictureDecodeAhead;
+
 class TextureCache {
 public:
+    TextureCache();
+    ~TextureCache();
+    TextureCache(const TextureCache&) = delete;
+    TextureCache& operator=(const TextureCache&) = delete;
+
     void SetBackend(TextureBackend* backend) { backend_ = backend; }
     TextureBackend* Backend() const { return backend_; }
 
@@ -40,6 +48,16 @@ public:
     // the next request for the path tries again.
     Texture Load(const std::string& path, bool* hit = nullptr);
     const uint32_t* Find(const std::string& path) const;
+
+    // Starts decoding the pictures of the paths not cached yet on worker threads, so that
+    // their Loads (on this thread, in whatever order) only upload them. Results and
+    // failures are those a plain Load would have had: the messages still come from Load.
+    void DecodeAhead(const std::vector<std::string>& paths);
+    // Joins the workers and drops what was decoded ahead and never loaded.
+    void EndDecodeAhead();
+    // Worker threads for DecodeAhead (0: it does nothing); set from the machine's cores.
+    void SetDecodeWorkers(unsigned workers) { decodeWorkers_ = workers; }
+
     // Inserts the pair; an existing entry for the path stays.
     void Cache(const std::string& path, uint32_t name);
 
@@ -63,5 +81,6 @@ private:
     std::set<uint32_t> used_;
     std::set<uint32_t> pinned_;
     std::set<std::string> reported_;
-    std::vector<unsigned char> pixels_;  // reused by every decode
+    std::unique_ptr<PictureDecodeAhead> ahead_;
+    unsigned decodeWorkers_ = 0;
 };

@@ -104,16 +104,7 @@ bool BoxCollider::Collide(Collider* other, TVector2<float> move) {
         if (transform) transform->x = pair.o.x - pair.o.ex - width - xOffset;
         return true;
     }
-    pair.Refresh();
-    if (other->TouchesTopAt(pair.o, this, pair.m, move)) {
-        grounded = true;
-        return true;
-    }
-    if (other->TouchesBottom(this, move)) {
-        hitBottom = true;
-        return true;
-    }
-    return false;
+    return CollideVertically(pair, move);
 }
 
 bool BoxCollider::TouchesTopAt(const Place& t, Collider* mover, const Place& m, TVector2<float> move) {

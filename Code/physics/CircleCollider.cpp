@@ -24,16 +24,7 @@ bool CircleCollider::Collide(Collider* other, TVector2<float> move) {
         blockedRight = true;
         return true;
     }
-    pair.Refresh();
-    if (other->TouchesTopAt(pair.o, this, pair.m, move)) {
-        grounded = true;
-        return true;
-    }
-    if (other->TouchesBottom(this, move)) {
-        hitBottom = true;
-        return true;
-    }
-    return false;
+    return CollideVertically(pair, move);
 }
 
 bool CircleCollider::TouchesTopAt(const Place& t, Collider*, const Place& m, TVector2<float> move) {

@@ -74,3 +74,16 @@ void Collider::Pair::Refresh() {
     if (!t || (t->x == x && t->y == y)) return;
     *this = Pair(mover, other);
 }
+
+bool Collider::CollideVertically(Pair& pair, TVector2<float> move) {
+    pair.Refresh();
+    if (pair.other->TouchesTopAt(pair.o, this, pair.m, move)) {
+        grounded = true;
+        return true;
+    }
+    if (pair.other->TouchesBottom(this, move)) {
+        hitBottom = true;
+        return true;
+    }
+    return false;
+}

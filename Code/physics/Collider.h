@@ -85,6 +85,10 @@ protected:
         void Refresh();
     };
 
+    // The last tests of every Collide, after the sides (the pair is read again first):
+    // standing on the other's top sets grounded, else touching its bottom sets hitBottom.
+    bool CollideVertically(Pair& pair, TVector2<float> move);
+
 public:
 
     Transform* transform = nullptr;

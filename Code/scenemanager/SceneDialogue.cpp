@@ -12,6 +12,8 @@ void SceneManager::HandOverDialogue(const JsonValue* dialogue) {
 
 void SceneManager::SetUpSceneDialogue() { Dialogue::DialogueManager::GetInstance().SetupScene(); }
 
+void SceneManager::DialoguePictures(std::vector<std::string>& out) { Dialogue::DialogueManager::Pictures(out); }
+
 void SceneManager::UpdateDialogueKeys() {
     Dialogue::DialogueManager& dialogue = Dialogue::DialogueManager::GetInstance();
     if (!dialogue.ModalLineActive()) return;

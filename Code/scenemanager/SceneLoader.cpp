@@ -1,5 +1,8 @@
 // Scene files: {"GameObjects": [...], "Components": [...], "Dialogue": [...]}.
+#include <algorithm>
+#include <cctype>
 #include <string>
+#include <vector>
 
 #include "animationmanager/AnimationManager.h"
 #include "gameobjectengine/InputManager.h"
@@ -21,6 +24,38 @@ bool ReadObjectHeader(const JsonValue& entry, std::string& name, bool& active) {
     if (!json::AsString(entry[0], name)) return false;
     return json::AsFlag(entry[1], active);
 }
+
+bool NamesPicture(const std::string& text) {
+    static constexpr char kSuffix[] = ".png";
+    constexpr std::size_t kLength = sizeof(kSuffix) - 1;
+    if (text.size() <= kLength) return false;
+    return std::equal(text.end() - kLength, text.end(), kSuffix,
+                      [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+}
+
+// Every string of the file that names a PNG picture, in file order (documents are at
+// most 128 deep).
+void CollectPictures(const JsonValue& value, std::vector<std::string>& out) {
+    std::string text;
+    if (json::AsString(value, text)) {
+        if (NamesPicture(text)) out.push_back(std::move(text));
+    } else if (value.IsArray()) {
+        for (const JsonValue& element : value.GetArray()) CollectPictures(element, out);
+    } else if (value.IsObject()) {
+        for (const auto& member : value.GetObject()) CollectPictures(member.value, out);
+    }
+}
+
+// Pictures decoded on worker threads for as long as it lives.
+class PicturesDecodedAhead {
+public:
+    explicit PicturesDecodedAhead(const std::vector<std::string>& paths) {
+        GraphicsEngine::GetInstance().textures.DecodeAhead(paths);
+    }
+    ~PicturesDecodedAhead() { GraphicsEngine::GetInstance().textures.EndDecodeAhead(); }
+    PicturesDecodedAhead(const PicturesDecodedAhead&) = delete;
+    PicturesDecodedAhead& operator=(const PicturesDecodedAhead&) = delete;
+};
 
 }  // namespace
 
@@ -88,6 +123,14 @@ void SceneManager::LoadScene(const std::string& path) {
     const JsonValue* objects = json::FindArray(document, "GameObjects");
     const JsonValue* components = json::FindArray(document, "Components");
     if (!objects || !components) return;
+
+    // Decoding its pictures is almost all of a load: those its file names and those every
+    // load builds are decoded on worker threads while the objects are built, which only
+    // upload them as they load them. What the load did not use is dropped with it.
+    std::vector<std::string> pictures;
+    CollectPictures(document, pictures);
+    DialoguePictures(pictures);
+    const PicturesDecodedAhead decoding(pictures);
 
     BuildSceneObjects(*objects);
     for (const JsonValue& entry : components->GetArray()) CreateComponent(entry);

@@ -90,6 +90,7 @@ private:
     // (null: none) before the party is set up, the scene set-up after it.
     void HandOverDialogue(const JsonValue* dialogue);
     void SetUpSceneDialogue();
+    static void DialoguePictures(std::vector<std::string>& out);
     void UpdateDialogueKeys();
     void UpdateObjects();
 

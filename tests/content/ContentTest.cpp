@@ -3,12 +3,15 @@
 // traps of docs/levels.md.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
 #include <set>
 
 #include "ContentFiles.h"
+#include "dialogue/DialogueBox.h"
+#include "graphics/Font.h"
 #include "scenemanager/ComponentFactory.h"
 #include "scenemanager/SceneTable.h"
 
@@ -285,6 +288,33 @@ TEST(Content, DialogueLinesAreWellFormedAndTheirSpeakersExist) {
         }
         if (lines.Size() > 0) {
             EXPECT_TRUE(f.First("GameManager")) << f.path << ": nothing shows the first line";
+        }
+    });
+}
+
+// A bubble is centred over its speaker plus the line's x offset. Judged from where each
+// speaker stands in the file, with the camera at the level's left end (where it stands as a
+// level opens), every line's bubble must lie on the level and, for a speaker on the first
+// screen, on that screen: half a line off the edge cannot be read.
+TEST(Content, EveryBubbleFitsOnTheScreenWhereItsSpeakerStands) {
+    GlyphTable glyphs;
+    ASSERT_TRUE(LoadFontGlyphs("Assets/Fonts/Fowviel.ttf", 144, nullptr, glyphs));
+    ForEachFile([&](const ContentFile& f) {
+        const JsonValue* camera = f.prefab ? nullptr : f.First("Camera");
+        if (!camera) return;
+        const float levelWidth = json::ReadFloat(*camera, "levelWidth", 0.0f);
+        const float screen = json::ReadFloat(*camera, "screenWidth", 1920.0f);
+        const JsonValue& lines = *f.Dialogue();
+        for (rapidjson::SizeType i = 0; i < lines.Size(); ++i) {
+            const JsonValue* place = f.On(lines[i][0].GetString(), "Transform");
+            if (!place || !place->HasMember("position")) continue;
+            const float x = json::ReadFloat((*place)["position"], "x", 0.0f) + lines[i][1].GetFloat();
+            float width = 0.0f, height = 0.0f;
+            MeasureText(glyphs, WrapDialogueText(lines[i][3].GetString()), 0.2f, 0.2f, width, height);
+            const float half = (width + 20.0f) / 2.0f;
+            const float right = x < screen ? std::min(levelWidth, screen) : levelWidth;
+            EXPECT_TRUE(x - half >= 0.0f && x + half <= right)
+                << f.path << ": line " << i << " spans " << x - half << " to " << x + half << " of 0 to " << right;
         }
     });
 }

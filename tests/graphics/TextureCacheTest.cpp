@@ -6,6 +6,8 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "EngineHarness.h"
@@ -198,6 +200,56 @@ TEST_F(TextureCacheTest, APipeOrAPictureDeclaringEnormousDimensionsIsABrokenFile
     for (const std::string& path : paths) EXPECT_EQ(engine.LoadTexture(path).id, 0u) << path;
     EXPECT_EQ(CountMessages("FAILED TO LOAD"), 2);
     EXPECT_EQ(graphics.fake.uploads, 0);
+}
+
+// Uploads as they reach the backend: name, size and a digest of the pixels.
+struct UploadLog : FakeTextureBackend {
+    uint32_t UploadRgba(const unsigned char* pixels, uint32_t width, uint32_t height) override {
+        uint64_t digest = 1469598103934665603ull;
+        for (std::size_t i = 0; i < std::size_t{width} * height * 4; ++i) digest = (digest ^ pixels[i]) * 1099511628211ull;
+        const uint32_t name = FakeTextureBackend::UploadRgba(pixels, width, height);
+        log.emplace_back(name, width, height, digest);
+        return name;
+    }
+    std::vector<std::tuple<uint32_t, uint32_t, uint32_t, uint64_t>> log;
+};
+
+TEST_F(TextureCacheTest, PicturesDecodedAheadLoadExactlyAsDecodedOneByOne) {
+    std::vector<std::string> queued;
+    for (unsigned i = 0; i < 12; ++i) queued.push_back(Png(3 + i * 37, 5 + i * 11, (0x10203040u * (i + 1)) | 0xffu));
+    const std::string pipe = harness.WriteTempFile("", ".png") + ".pipe.png";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    const std::string broken = harness.WriteTempFile("\x89PNG and then nothing of a picture", ".png");
+    queued.insert(queued.begin() + 3, {pipe + ".missing.png", broken, pipe, PngDeclaring(harness, 20000, 4)});
+    // Loaded in another order than queued, one twice, one never queued; the first queued is never loaded.
+    std::vector<std::string> loads(queued.rbegin(), queued.rend() - 1);
+    loads.push_back(queued[6]);
+    loads.push_back(Png(7, 7));
+
+    using Loaded = std::tuple<uint32_t, uint32_t, uint32_t, std::string>;
+    using Outcome = std::tuple<std::vector<std::tuple<uint32_t, uint32_t, uint32_t, uint64_t>>, std::vector<Loaded>,
+                               std::vector<std::pair<std::string, std::string>>>;
+    auto load = [&](unsigned workers) {
+        platform::ShownMessages().clear();
+        UploadLog backend;
+        TextureCache cache;
+        cache.SetBackend(&backend);
+        cache.SetDecodeWorkers(workers);
+        cache.DecodeAhead(queued);
+        Outcome outcome;
+        for (const std::string& path : loads) {
+            const Texture t = cache.Load(path);
+            std::get<1>(outcome).emplace_back(t.id, t.width, t.height, t.path);
+        }
+        cache.EndDecodeAhead();
+        std::get<0>(outcome) = backend.log;
+        for (const auto& m : platform::ShownMessages()) std::get<2>(outcome).emplace_back(m.caption, m.text);
+        return outcome;
+    };
+    const Outcome oneByOne = load(0);
+    EXPECT_EQ(std::get<0>(oneByOne).size(), 12u);  // 11 queued pictures and the unqueued one
+    EXPECT_EQ(std::get<2>(oneByOne).size(), 8u);   // the four refused files, each reported once
+    for (unsigned workers : {1u, 3u}) EXPECT_TRUE(load(workers) == oneByOne) << workers << " workers";
 }
 
 }  // namespace

@@ -17,103 +17,103 @@ SCENES = os.path.join(ROOT, "Assets", "Scenes")
 MODAL, END_GROUP, EXIT = 2, 1, 4
 
 
+def opening(theme, width, next_scene, skills, unlock, lines):
+    """A level with the theme's layered music, its conversation opening with `lines`
+    ((speaker, text) or (speaker, text, flags))."""
+    lv = Level(theme, width, next_scene, dynamic_music(theme), skills=skills, unlock=unlock)
+    for line in lines:
+        lv.scene.say(*line)
+    return lv
+
+
+def course(lv, platforms, enemies):
+    """The platforms ((x, top) or (x, top, pieces)), then the enemies ((kind, x) or
+    (kind, x, {extra keys})), left to right."""
+    for platform in platforms:
+        lv.platform(*platform)
+    for kind, x, *keys in enemies:
+        lv.enemy(kind, x, **(keys[0] if keys else {}))
+
+
 def slums_1():
-    lv = Level("Slums", 5200, 10, dynamic_music("Slums"), skills=(1, 0), unlock="ThiefSkill1")
-    s = lv.scene
-    s.say("Thief", "Another night in the slums of Harrowvale. The brutes are shaking down the bakery again.")
-    s.say("Mage", "Then we remind them who keeps watch over these streets.")
-    s.say("Thief", "Arrows to run, Space to jump, F to strike. Tab hands the lead to you.")
-    s.say("Mage", "And Escape if you need a breather. East, to the gate!")
-    s.say("Thief", "I still have my old trick: Q dashes straight through them.", MODAL | END_GROUP)
-    s.say("Mage", "Strike to win back mana. Every skill waits for its cooldown.", 0)
+    lv = opening("Slums", 5200, 10, (1, 0), "ThiefSkill1", [
+        ("Thief", "Another night in the slums of Harrowvale. The brutes are shaking down the bakery again."),
+        ("Mage", "Then we remind them who keeps watch over these streets."),
+        ("Thief", "Arrows to run, Space to jump, F to strike. Tab hands the lead to you."),
+        ("Mage", "And Escape if you need a breather. East, to the gate!"),
+        ("Thief", "I still have my old trick: Q dashes straight through them.", MODAL | END_GROUP),
+        ("Mage", "Strike to win back mana. Every skill waits for its cooldown.", 0),
+    ])
     lv.trigger(1300, 60, {"class": "TriggerDialogueNext"})
-    lv.platform(1700, 720)
-    lv.platform(2600, 700, 3)
-    lv.enemy("SlumBrute", 2000)
-    lv.enemy("SlumSlinger", 2900, top=700, patrol=120)
-    lv.enemy("SlumBrute", 3600)
+    course(lv, [(1700, 720), (2600, 700, 3)],
+           [("SlumBrute", 2000), ("SlumSlinger", 2900, {"top": 700, "patrol": 120}), ("SlumBrute", 3600)])
     lv.portal(4800, 10)
-    return s
+    return lv.scene
 
 
 def slums_2():
-    lv = Level("Slums", 5800, 11, dynamic_music("Slums"), skills=(1, 1), unlock="MageSkill1")
-    s = lv.scene
-    s.say("Mage", "They came from the canal district. Someone is paying them.")
-    s.say("Thief", "Paying them in Magitek coin. Look at these stamps.")
-    s.say("Mage", "I can ward us both now. Q raises my shield over the whole party.", MODAL)
-    lv.platform(1500, 700)
-    lv.platform(3100, 720, 3)
-    for kind, x in (("SlumBrute", 1900), ("SlumSlinger", 2500), ("SlumBrute", 3300), ("SlumSlinger", 4000),
-                    ("SlumBrute", 4600)):
-        lv.enemy(kind, x)
+    lv = opening("Slums", 5800, 11, (1, 1), "MageSkill1", [
+        ("Mage", "They came from the canal district. Someone is paying them."),
+        ("Thief", "Paying them in Magitek coin. Look at these stamps."),
+        ("Mage", "I can ward us both now. Q raises my shield over the whole party.", MODAL),
+    ])
+    course(lv, [(1500, 700), (3100, 720, 3)],
+           [("SlumBrute", 1900), ("SlumSlinger", 2500), ("SlumBrute", 3300), ("SlumSlinger", 4000),
+            ("SlumBrute", 4600)])
     lv.portal(5400, 11)
-    return s
+    return lv.scene
 
 
 def slums_3():
-    lv = Level("Slums", 6200, 1, dynamic_music("Slums"), skills=(2, 1), unlock="ThiefSkill2")
-    s = lv.scene
-    s.say("Thief", "The rooftops lead straight to the works' back gate.")
-    s.say("Mage", "Slingers up there. Keep your head low.")
-    s.say("Thief", "Knives out. W throws a volley of three.", MODAL)
-    lv.platform(1000, 740)
-    lv.platform(1500, 590)
-    lv.platform(2100, 720, 3)
-    lv.platform(2900, 580, 2)
-    lv.platform(3600, 720, 3)
-    lv.platform(4400, 600, 2)
-    lv.enemy("SlumSlinger", 1700, top=590, patrol=100)
-    lv.enemy("SlumBrute", 2500)
-    lv.enemy("SlumSlinger", 3100, top=580, patrol=100)
-    lv.enemy("SlumBrute", 4000)
-    lv.enemy("SlumSlinger", 4600, top=600, patrol=100)
+    lv = opening("Slums", 6200, 1, (2, 1), "ThiefSkill2", [
+        ("Thief", "The rooftops lead straight to the works' back gate."),
+        ("Mage", "Slingers up there. Keep your head low."),
+        ("Thief", "Knives out. W throws a volley of three.", MODAL),
+    ])
+    course(lv, [(1000, 740), (1500, 590), (2100, 720, 3), (2900, 580, 2), (3600, 720, 3), (4400, 600, 2)],
+           [("SlumSlinger", 1700, {"top": 590, "patrol": 100}), ("SlumBrute", 2500),
+            ("SlumSlinger", 3100, {"top": 580, "patrol": 100}), ("SlumBrute", 4000),
+            ("SlumSlinger", 4600, {"top": 600, "patrol": 100})])
     lv.block(5500, 760, 350)            # the gate stands on a raised street
     lv.portal(5750, 1, top=760)
-    return s
+    return lv.scene
 
 
 def magitek_1():
-    lv = Level("Magitek", 5800, 4, dynamic_music("Magitek"), skills=(2, 2), unlock="MageSkill2")
-    s = lv.scene
-    s.say("Mage", "The Magitek works. The air tastes of copper.")
-    s.say("Thief", "Red androids. They do not tire and they do not bribe.")
-    s.say("Mage", "Then they conduct. W calls the lightning down ahead of me.", MODAL)
-    lv.platform(1800, 700, 3)
-    lv.platform(3600, 700, 2)
-    for kind, x in (("AndroidBlade", 2000), ("AndroidBlade", 2900), ("AndroidBolt", 3800), ("AndroidBlade", 4500)):
-        lv.enemy(kind, x)
+    lv = opening("Magitek", 5800, 4, (2, 2), "MageSkill2", [
+        ("Mage", "The Magitek works. The air tastes of copper."),
+        ("Thief", "Red androids. They do not tire and they do not bribe."),
+        ("Mage", "Then they conduct. W calls the lightning down ahead of me.", MODAL),
+    ])
+    course(lv, [(1800, 700, 3), (3600, 700, 2)],
+           [("AndroidBlade", 2000), ("AndroidBlade", 2900), ("AndroidBolt", 3800), ("AndroidBlade", 4500)])
     lv.portal(5400, 4)
-    return s
+    return lv.scene
 
 
 def magitek_2():
-    lv = Level("Magitek", 6200, 12, dynamic_music("Magitek"), skills=(3, 2), unlock="ThiefSkill3")
-    s = lv.scene
-    s.say("Thief", "The assembly halls. Every line builds more of them.")
-    s.say("Mage", "Someone here gives the orders. We follow the cables upward.")
-    s.say("Thief", "Crowded? E spins me through the lot of them.", MODAL)
-    lv.platform(1400, 720)
-    lv.platform(2300, 600, 2)
-    lv.platform(3300, 700, 3)
-    for kind, x in (("AndroidBlade", 1800), ("AndroidBolt", 2500), ("AndroidBlade", 3200), ("AndroidBolt", 4100),
-                    ("AndroidBlade", 4900)):
-        lv.enemy(kind, x)
+    lv = opening("Magitek", 6200, 12, (3, 2), "ThiefSkill3", [
+        ("Thief", "The assembly halls. Every line builds more of them."),
+        ("Mage", "Someone here gives the orders. We follow the cables upward."),
+        ("Thief", "Crowded? E spins me through the lot of them.", MODAL),
+    ])
+    course(lv, [(1400, 720), (2300, 600, 2), (3300, 700, 3)],
+           [("AndroidBlade", 1800), ("AndroidBolt", 2500), ("AndroidBlade", 3200), ("AndroidBolt", 4100),
+            ("AndroidBlade", 4900)])
     lv.portal(5800, 12)
-    return s
+    return lv.scene
 
 
 def magitek_3():
-    lv = Level("Magitek", 6600, 14, dynamic_music("Magitek"), skills=(3, 3), unlock="MageSkill3")
+    lv = opening("Magitek", 6600, 14, (3, 3), "MageSkill3", [
+        ("Mage", "The foundry floor. Listen: something heavy is pacing above us."),
+        ("Thief", "Two of them are waiting in the dark over there. I can feel it."),
+        ("Mage", "Let them wait. E freezes whatever stands in front of me.", MODAL | END_GROUP),
+        ("Thief", "Ambush! Back to back!", 0),
+    ])
     s = lv.scene
-    s.say("Mage", "The foundry floor. Listen: something heavy is pacing above us.")
-    s.say("Thief", "Two of them are waiting in the dark over there. I can feel it.")
-    s.say("Mage", "Let them wait. E freezes whatever stands in front of me.", MODAL | END_GROUP)
-    s.say("Thief", "Ambush! Back to back!", 0)
-    lv.platform(1500, 700, 3)
-    lv.platform(2800, 600, 2)
-    for kind, x in (("AndroidBlade", 1900), ("AndroidBolt", 2600), ("AndroidBlade", 3500)):
-        lv.enemy(kind, x)
+    course(lv, [(1500, 700, 3), (2800, 600, 2)],
+           [("AndroidBlade", 1900), ("AndroidBolt", 2600), ("AndroidBlade", 3500)])
     ambush = [lv.enemy(kind, x, chase_at_once=True) for kind, x in (("AndroidBlade", 5200), ("AndroidBolt", 5500))]
     for oid in ambush:
         s.components[[i for i, c in enumerate(s.components)

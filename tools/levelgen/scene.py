@@ -2,6 +2,13 @@
 name them by that id. Writes the scene (or prefab) file with one object or component
 per line, so a change to a level shows as a small diff."""
 import json
+import os
+
+FONT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "Assets", "Fonts", "Fowviel.ttf")
+WRAP_AFTER = 20       # the bubble breaks a line at the first space after this many characters
+GLYPH_PIXELS = 144    # the size the game renders its font at
+TEXT_SCALE = 0.2      # the bubble's text scale
+BUBBLE_MARGIN = 40    # the least room between a bubble and the screen's edge
 
 
 class Scene:
@@ -29,10 +36,36 @@ class Scene:
             line.append(sound)
         self.dialogue.append(line)
 
+    def keep_bubbles_inside(self):
+        """A bubble is centred over its speaker. A speaker near an end of the level, or near
+        the right of the first screen (where the camera stands as a level opens), would push
+        part of it off the screen: such lines get the x offset that keeps the bubble inside,
+        judged from where the speaker stands in the file."""
+        camera = next((c for c in self.components if c["class"] == "Camera"), None)
+        if camera is None:
+            return
+        width, screen = camera["levelWidth"], camera["screenWidth"]
+        for line in self.dialogue:
+            x = self.start_x(line[0])
+            if x is None or line[1] != 0:
+                continue
+            half = bubble_width(line[3]) / 2 + BUBBLE_MARGIN
+            right = min(width, screen) if x < screen else width
+            if x - half < 0:
+                line[1] = int(half - x)
+            elif x + half > right:
+                line[1] = -int(x + half - right)
+
+    def start_x(self, name):
+        ids = [i for i, o in enumerate(self.objects) if o[0] == name]
+        return next((c["position"]["x"] for c in self.components
+                     if c["class"] == "Transform" and ids and c["gameObjectID"] == ids[0]), None)
+
     def find(self, name):
         return next(i for i, o in enumerate(self.objects) if o[0] == name)
 
     def text(self):
+        self.keep_bubbles_inside()
         def block(key, items):
             body = ",\n".join("    " + json.dumps(i) for i in items)
             return f'  "{key}": [\n{body}\n  ]' if items else f'  "{key}": []'
@@ -47,6 +80,24 @@ class Scene:
         body = ",\n".join("    " + json.dumps(c) for c in comps)
         return ('{\n  "GameObject": [' + json.dumps(self.objects[0]) + '],\n'
                 '  "Components": [\n' + body + '\n  ]\n}\n')
+
+
+def bubble_width(text):
+    """The width the game gives the bubble of a line: its widest wrapped line at the text
+    scale (whole-pixel advances, as the game adds them) and 20 px of padding."""
+    from PIL import ImageFont
+    font = ImageFont.truetype(FONT, GLYPH_PIXELS)
+    lines, counter, current = [], -1, ""
+    for c in text:
+        counter += 1
+        if counter > WRAP_AFTER and c == " ":
+            lines.append(current)
+            current, counter = "", 0
+        else:
+            current += c
+    lines.append(current)
+    widest = max(sum(int(font.getlength(c)) for c in line) for line in lines)
+    return widest * TEXT_SCALE + 20
 
 
 def transform(x, y, sx=100, sy=100, z=0, rotation=0):

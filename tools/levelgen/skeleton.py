@@ -38,7 +38,7 @@ def plain_music(file):
 class Level:
     """A level scene being written; `next_scene` is where its exit fade leads."""
 
-    def __init__(self, theme, width, next_scene, music, skills=(3, 3), unlock=None, start_x=300):
+    def __init__(self, theme, width, next_scene, music, skills=(3, 3), unlock=None, start_x=420):
         self.scene = Scene()
         self.theme = THEMES[theme]
         self.theme_name = theme
