@@ -2,12 +2,14 @@
 // of the scene's pictures in one run, then 100 reloads with the resident memory after
 // each.
 //
-//   ALSOFT_DRIVERS=null xvfb-run -a -s "-screen 0 1920x1080x24" build/release/bench/bench_LoadBench [scene]
+//   ALSOFT_DRIVERS=null xvfb-run -a -s "-screen 0 1920x1080x24" build/release/bench/bench_LoadBench [scene [workers]]
 //
 // The scene defaults to the heaviest one there is (the title menu: its pictures are the
-// largest). Its pictures are those the cold load put in the texture cache (the scene's
-// own and those every load builds, such as the speech bubble's); decoding them is timed
-// after the load, with the files already read once, on one thread.
+// largest). `workers` sets the load's decoding threads beside the main thread (0: the
+// main thread decodes each picture as it loads it; default: as the game picks). The
+// pictures are those the cold load put in the texture cache (the scene's own and those
+// every load builds, such as the speech bubble's); decoding them is timed after the
+// load, with the files already read once, on one thread.
 //
 // A load decodes its pictures on worker threads: its wall time is what the player waits,
 // the main thread's processor time what it costs the game's own thread, and the
@@ -40,12 +42,12 @@ Ms Since(const Ms& start) {
 }
 
 Ms DecodeMs(const std::set<std::string>& pictures) {
-    std::vector<unsigned char> pixels;
     const Ms start = Now();
     for (const std::string& path : pictures) {
         unsigned w = 0, h = 0;
-        pixels.clear();
-        lodepng::decode(pixels, w, h, path, LCT_RGBA, 8);
+        unsigned char* pixels = nullptr;
+        lodepng_decode32_file(&pixels, &w, &h, path.c_str());
+        std::free(pixels);
     }
     return Since(start);
 }
@@ -65,6 +67,7 @@ Ms LoadMs(const std::string& scene) {
 int main(int argc, char** argv) {
     const std::string scene = argc > 1 ? argv[1] : "Assets/Scenes/FirstTimeMainMenu.scene";
     if (!bench::OpenGame()) return 1;
+    if (argc > 2) GraphicsEngine::GetInstance().textures.SetDecodeWorkers(static_cast<unsigned>(std::atoi(argv[2])));
     const std::set<std::string> before = CachedPictures();  // the fonts of the start-up
     const Ms cold = LoadMs(scene);
     std::set<std::string> pictures;

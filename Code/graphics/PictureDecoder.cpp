@@ -20,24 +20,25 @@ constexpr unsigned kMaxSide = 16384;
 // and the memory bandwidth (measured: 7 were slower than 3 on a busy 8-core machine).
 constexpr unsigned kMaxWorkers = 3;
 
-const char* Decode(const std::string& path, std::vector<unsigned char>& pixels, unsigned& width, unsigned& height) {
+const char* Decode(const std::string& path, DecodedPicture& out) {
     std::string file;
     if (!platform::ReadRegularFile(path, kMaxPngBytes, file)) return lodepng_error_text(78);  // cannot open
     const auto* bytes = reinterpret_cast<const unsigned char*>(file.data());
     lodepng::State state;
-    if (const unsigned error = lodepng_inspect(&width, &height, &state, bytes, file.size())) return lodepng_error_text(error);
-    if (width > kMaxSide || height > kMaxSide) return "picture too large";
-    if (const unsigned error = lodepng::decode(pixels, width, height, bytes, file.size(), LCT_RGBA, 8))
+    if (const unsigned error = lodepng_inspect(&out.width, &out.height, &state, bytes, file.size()))
         return lodepng_error_text(error);
-    return nullptr;
+    if (out.width > kMaxSide || out.height > kMaxSide) return "picture too large";
+    unsigned char* pixels = nullptr;  // malloc'd by the decoder, ours to free
+    const unsigned error = lodepng_decode_memory(&pixels, &out.width, &out.height, bytes, file.size(), LCT_RGBA, 8);
+    out.pixels.reset(pixels);
+    return error ? lodepng_error_text(error) : nullptr;
 }
 
 }  // namespace
 
 void DecodePicture(const std::string& path, DecodedPicture& out) {
-    out.pixels.clear();
-    out.width = out.height = 0;
-    out.error = Decode(path, out.pixels, out.width, out.height);
+    out = DecodedPicture{};
+    out.error = Decode(path, out);
 }
 
 unsigned DecodeWorkersForThisMachine() {

@@ -7,14 +7,20 @@
 // buffers that the main thread takes in the order it asks for them.
 #include <condition_variable>
 #include <cstddef>
+#include <cstdlib>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
 struct DecodedPicture {
-    std::vector<unsigned char> pixels;  // rows top first
+    struct Free {
+        void operator()(unsigned char* bytes) const { std::free(bytes); }
+    };
+    // The decoder's own buffer, taken over rather than copied; rows top first.
+    std::unique_ptr<unsigned char, Free> pixels;
     unsigned width = 0;
     unsigned height = 0;
     const char* error = nullptr;  // null, or the decoder's text to show (a static string)

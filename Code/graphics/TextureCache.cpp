@@ -3,8 +3,7 @@
 #include "graphics/PictureDecoder.h"
 #include "platform/MessageBox.h"
 
-TextureCache::TextureCache()
-    : decoded_(std::make_unique<DecodedPicture>()), decodeWorkers_(DecodeWorkersForThisMachine()) {}
+TextureCache::TextureCache() : decodeWorkers_(DecodeWorkersForThisMachine()) {}
 
 TextureCache::~TextureCache() = default;
 
@@ -19,7 +18,7 @@ Texture TextureCache::Load(const std::string& path, bool* hit) {
         return result;
     }
     // Decoded ahead by the scene load, or here and now: the same decoder either way.
-    DecodedPicture& picture = *decoded_;
+    DecodedPicture picture;
     if (!ahead_ || !ahead_->Take(path, picture)) DecodePicture(path, picture);
     if (const char* error = picture.error) {
         // A missing picture is asked for again every time a sprite of it wakes; say so once.
@@ -29,7 +28,7 @@ Texture TextureCache::Load(const std::string& path, bool* hit) {
         }
         return result;
     }
-    const uint32_t name = backend_->UploadRgba(picture.pixels.data(), picture.width, picture.height);
+    const uint32_t name = backend_->UploadRgba(picture.pixels.get(), picture.width, picture.height);
     if (name == 0) return result;
     Cache(path, name);
     result.id = name;

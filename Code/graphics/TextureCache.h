@@ -30,7 +30,6 @@ public:
     virtual void Delete(uint32_t name) = 0;
 };
 
-struct DecodedPicture;
 class PictureDecodeAhead;
 
 class TextureCache {
@@ -82,7 +81,6 @@ private:
     std::set<uint32_t> used_;
     std::set<uint32_t> pinned_;
     std::set<std::string> reported_;
-    std::unique_ptr<DecodedPicture> decoded_;  // reused by every decode
     std::unique_ptr<PictureDecodeAhead> ahead_;
     unsigned decodeWorkers_ = 0;
 };
