@@ -73,22 +73,26 @@ bool AsString(const JsonValue& value, std::string& out) {
     return true;
 }
 
-int32_t ReadInt(const JsonValue& object, const char* key, int32_t fallback) {
+namespace {
+// The value at key converted by as, or fallback when it is missing or of another kind.
+template <typename T>
+T ReadWith(const JsonValue& object, const char* key, const T& fallback, bool (*as)(const JsonValue&, T&)) {
     const JsonValue* v = Find(object, key);
-    int32_t out = fallback;
-    return (v && AsInt(*v, out)) ? out : fallback;
+    T out{};
+    return (v && as(*v, out)) ? out : fallback;
+}
+}  // namespace
+
+int32_t ReadInt(const JsonValue& object, const char* key, int32_t fallback) {
+    return ReadWith(object, key, fallback, AsInt);
 }
 
 uint32_t ReadUint(const JsonValue& object, const char* key, uint32_t fallback) {
-    const JsonValue* v = Find(object, key);
-    uint32_t out = fallback;
-    return (v && AsUint(*v, out)) ? out : fallback;
+    return ReadWith(object, key, fallback, AsUint);
 }
 
 float ReadFloat(const JsonValue& object, const char* key, float fallback) {
-    const JsonValue* v = Find(object, key);
-    float out = fallback;
-    return (v && AsFloat(*v, out)) ? out : fallback;
+    return ReadWith(object, key, fallback, AsFloat);
 }
 
 double ReadDouble(const JsonValue& object, const char* key, double fallback) {
@@ -96,16 +100,10 @@ double ReadDouble(const JsonValue& object, const char* key, double fallback) {
     return (v && v->IsNumber()) ? v->GetDouble() : fallback;
 }
 
-bool ReadFlag(const JsonValue& object, const char* key, bool fallback) {
-    const JsonValue* v = Find(object, key);
-    bool out = fallback;
-    return (v && AsFlag(*v, out)) ? out : fallback;
-}
+bool ReadFlag(const JsonValue& object, const char* key, bool fallback) { return ReadWith(object, key, fallback, AsFlag); }
 
 std::string ReadString(const JsonValue& object, const char* key, const std::string& fallback) {
-    const JsonValue* v = Find(object, key);
-    std::string out;
-    return (v && AsString(*v, out)) ? out : fallback;
+    return ReadWith(object, key, fallback, AsString);
 }
 
 bool ReadFile(const std::string& path, std::string& text) {

@@ -71,19 +71,7 @@ bool Output::OpenDevice() {
     ALCdevice* dev = alcOpenDevice(nullptr);
     if (!dev) return false;
     const ALCint attrs[] = {ALC_FREQUENCY, desc_.sampleRate, 0};
-    ALCcontext* ctx = alcCreateContext(dev, attrs);
-    if (!ctx || !alcMakeContextCurrent(ctx)) {
-        if (ctx) alcDestroyContext(ctx);
-        alcCloseDevice(dev);
-        return false;
-    }
-    device_ = dev;
-    context_ = ctx;
-    if (!CreateSourceQueue()) {
-        DestroyAl();
-        return false;
-    }
-    return true;
+    return StartOn(dev, attrs);
 }
 
 bool Output::OpenLoopback() {
@@ -102,6 +90,14 @@ bool Output::OpenLoopback() {
     }
     const ALCint attrs[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
                             ALC_FREQUENCY, desc_.sampleRate, 0};
+    if (!StartOn(dev, attrs)) return false;
+    // The clock thread that renders through it starts only after this returns.
+    renderSamples_ = reinterpret_cast<void (*)(void*, void*, int)>(render);
+    return true;
+}
+
+bool Output::StartOn(void* device, const int* attrs) {
+    ALCdevice* dev = Dev(device);
     ALCcontext* ctx = alcCreateContext(dev, attrs);
     if (!ctx || !alcMakeContextCurrent(ctx)) {
         if (ctx) alcDestroyContext(ctx);
@@ -110,7 +106,6 @@ bool Output::OpenLoopback() {
     }
     device_ = dev;
     context_ = ctx;
-    renderSamples_ = reinterpret_cast<void (*)(void*, void*, int)>(render);
     if (!CreateSourceQueue()) {
         DestroyAl();
         return false;

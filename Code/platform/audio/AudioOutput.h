@@ -41,6 +41,9 @@ public:
 private:
     bool OpenDevice();
     bool OpenLoopback();
+    // A context of attrs on device (an ALCdevice), made current, then the source queue;
+    // on failure everything made is closed again, the device included.
+    bool StartOn(void* device, const int* attrs);
     bool CreateSourceQueue();
     void DestroyAl();
     void FeedQueue();
