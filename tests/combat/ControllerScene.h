@@ -16,6 +16,7 @@
 #include "physics/Collider.h"
 #include "physics/NavMeshAgent.h"
 #include "physics/Rigidbody.h"
+#include "physics/SceneBuilder.h"
 #include "support/EngineHarness.h"
 
 namespace controllertest {
@@ -35,21 +36,10 @@ inline std::string Weapons(int n, float castTime = 0.1f) {
     return list;
 }
 
-class SceneText {
+class SceneText : public SceneBuilder {
 public:
     int Object(const std::string& name, const std::string& tag = "", unsigned layer = 1, bool active = true) {
-        objects_.push_back("[\"" + name + "\", " + (active ? "1" : "0") + ", \"" + tag + "\", " +
-                           std::to_string(layer) + "]");
-        return static_cast<int>(objects_.size()) - 1;
-    }
-    SceneText& Add(int id, const std::string& cls, const std::string& members = "") {
-        std::string c = "{\"class\": \"" + cls + "\", \"gameObjectID\": " + std::to_string(id);
-        if (!members.empty()) c += ", " + members;
-        components_.push_back(c + "}");
-        return *this;
-    }
-    SceneText& At(int id, float x, float y) {
-        return Add(id, "Transform", "\"position\": {\"x\": " + Num(x) + ", \"y\": " + Num(y) + ", \"z\": 0}");
+        return SceneBuilder::Object(name, layer, active, tag);
     }
     // A static floor whose top is at y `top`, spanning x from `left` to `right`.
     int Floor(float left, float right, float top) {
@@ -87,18 +77,6 @@ public:
         if (!behaviour.empty()) Add(id, "EnemyBehaviour", behaviour);
         return id;
     }
-
-    std::string Json() const {
-        std::string s = "{\"GameObjects\": [";
-        for (std::size_t i = 0; i < objects_.size(); ++i) s += (i ? ", " : "") + objects_[i];
-        s += "], \"Components\": [";
-        for (std::size_t i = 0; i < components_.size(); ++i) s += (i ? ",\n" : "") + components_[i];
-        return s + "], \"Dialogue\": []}";
-    }
-
-private:
-    std::vector<std::string> objects_;
-    std::vector<std::string> components_;
 };
 
 // Accessors over a loaded scene.

@@ -6,8 +6,9 @@
 class SceneBuilder {
 public:
     // Adds an object; returns its id (its index in the file).
-    int Object(const std::string& name, unsigned layer = 1, bool active = true) {
-        objects_.push_back("[\"" + name + "\", " + (active ? "1" : "0") + ", \"\", " + std::to_string(layer) + "]");
+    int Object(const std::string& name, unsigned layer = 1, bool active = true, const std::string& tag = "") {
+        objects_.push_back("[\"" + name + "\", " + (active ? "1" : "0") + ", \"" + tag + "\", " +
+                           std::to_string(layer) + "]");
         return static_cast<int>(objects_.size()) - 1;
     }
     // Adds a component of class cls for object id with extra JSON members ("" for none).
