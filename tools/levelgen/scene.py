@@ -82,11 +82,21 @@ class Scene:
                 '  "Components": [\n' + body + '\n  ]\n}\n')
 
 
+_FONT = []
+
+
+def _bubble_font():
+    """The game's font at the size it renders, opened once."""
+    if not _FONT:
+        from PIL import ImageFont
+        _FONT.append(ImageFont.truetype(FONT, GLYPH_PIXELS))
+    return _FONT[0]
+
+
 def bubble_width(text):
     """The width the game gives the bubble of a line: its widest wrapped line at the text
     scale (whole-pixel advances, as the game adds them) and 20 px of padding."""
-    from PIL import ImageFont
-    font = ImageFont.truetype(FONT, GLYPH_PIXELS)
+    font = _bubble_font()
     lines, counter, current = [], -1, ""
     for c in text:
         counter += 1
