@@ -69,6 +69,9 @@ int PhysicsManager::SubStepsFor(float dt) {
     return count < static_cast<float>(kMaxSubSteps) ? static_cast<int>(count) : kMaxSubSteps;
 }
 
+// Gravity, acceleration and the clocks of timed forces advance by the sub-step, so a
+// repeating force is applied as often in one long frame as over the short frames it
+// stands for, and a one-off push moves a body as far as it would at 60 frames a second.
 void PhysicsManager::StepWith(float dt) {
     const int subSteps = SubStepsFor(dt);
     const float step = subSteps == 1 ? dt : dt / static_cast<float>(subSteps);
