@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "combat/DataLimits.h"
+#include "combat/ObjectEffects.h"
 #include "dialogue/DialogueData.h"
 #include "gameobjectengine/JobManager.h"
 #include "particles/ParticleEmitter.h"
