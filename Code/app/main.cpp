@@ -20,7 +20,7 @@ bool OpenGameWindow() {
     desc.height = graphics.height;
     desc.title = graphics.title;
     if (!platform::CreateMainWindow(desc, GameWindowHandlers())) {
-        platform::ShowMessageBox("GRAPHICS ENGINE", "Window Creation Failed!");
+        platform::ShowMessageBox("GRAPHICS ENGINE", "Window Creation Failed!", platform::WindowSystemError());
         return false;
     }
     return graphics.Init();
@@ -31,7 +31,11 @@ bool OpenGameWindow() {
 int main() {
     platform::TuneHeap();
     InstallComponentClasses();
-    if (!platform::InitWindowSystem()) return 1;
+    if (!platform::InitWindowSystem()) {
+        // No display to open a window on, as a rule: the window system says which.
+        platform::ShowMessageBox("GRAPHICS ENGINE", "Window Class Registration Failed!", platform::WindowSystemError());
+        return 1;
+    }
     EngineState& engine = EngineState::GetInstance();
     engine.SetNextScene("Assets/Scenes/SplashScreen.scene");
 

@@ -1,5 +1,6 @@
 // The unit record: construction from JSON, set-up and the small operations.
 #include "combat/CombatUnit.h"
+#include "combat/DataLimits.h"
 
 #include "animationmanager/Animator.h"
 #include "audio/AudioSource.h"
@@ -69,8 +70,10 @@ CombatUnit::~CombatUnit() = default;
 
 void CombatUnit::ReadWeapons(const JsonValue& json) {
     if (const JsonValue* array = json::FindArray(json, "weapons"))
-        for (const JsonValue& element : array->GetArray())
+        for (const JsonValue& element : array->GetArray()) {
+            if (weapons.size() >= Limits::kMaxWeaponsPerUnit) break;
             if (std::unique_ptr<WeaponBasic> weapon = BuildWeapon(element)) weapons.push_back(std::move(weapon));
+        }
     for (auto& weapon : weapons) {
         weapon->owner = this;
         for (auto& effect : weapon->effects) effect->caster = this;

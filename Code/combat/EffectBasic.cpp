@@ -2,6 +2,7 @@
 
 #include "audio/AudioSource.h"
 #include "combat/CombatUnit.h"
+#include "combat/DataLimits.h"
 #include "combat/ObjectEffects.h"
 #include "combat/UnitEffects.h"
 #include "gameobjectengine/GameObject.h"
@@ -72,8 +73,10 @@ std::unique_ptr<EffectBasic> BuildEffect(const JsonValue& element) {
 void ReadEffects(const JsonValue& json, EffectVector& out) {
     const JsonValue* array = json::FindArray(json, "effects");
     if (!array) return;
-    for (const JsonValue& element : array->GetArray())
+    for (const JsonValue& element : array->GetArray()) {
+        if (out.size() >= Limits::kMaxEffectsPerWeapon) break;
         if (std::unique_ptr<EffectBasic> effect = BuildEffect(element)) out.push_back(std::move(effect));
+    }
 }
 
 }  // namespace Combat

@@ -2,6 +2,7 @@
 
 #include "animationmanager/Animator.h"
 #include "combat/CombatUnit.h"
+#include "combat/DataLimits.h"
 #include "combat/EmitterCalls.h"
 #include "combat/UnitEffects.h"
 #include "combat/WeaponArea.h"
@@ -82,7 +83,7 @@ EffectDamageStatic::EffectDamageStatic(const JsonValue& json)
       minDamage(json::ReadInt(json, "minDamage", 0)),
       maxDamage(json::ReadInt(json, "maxDamage", 0)),
       colliderRadius(json::ReadFloat(json, "colliderRadius", 0.0f)),
-      tickRate(json::ReadFloat(json, "tickRate", 0.0f)) {}
+      tickRate(Limits::AtLeast(json::ReadFloat(json, "tickRate", 0.0f), Limits::kMinHitInterval)) {}
 
 EffectDamageStatic::EffectDamageStatic(const EffectDamageStatic& other)
     : EffectOf(other),

@@ -75,7 +75,7 @@ public:
     float colDim1 = 1.0f;
     float colDim2 = 1.0f;
     float lifetime = 1.0f;
-    float tickInterval = 1.0f;
+    float tickInterval = 1.0f;  // at least Limits::kMinHitInterval
     int32_t collisionsBeforeDestroy = -1;
     std::string imgOnDestroy;
     float imgOnDestroyTime = 0.0f;
@@ -114,8 +114,8 @@ public:
     float maxAccelerationX = 0.0f;
     float maxAccelerationY = 0.0f;
     std::string imgProjectile;
-    int32_t numProjectiles = 1;
-    float launchInterval = 0.5f;
+    int32_t numProjectiles = 1;   // at most Limits::kMaxProjectilesPerVolley
+    float launchInterval = 0.5f;  // at least Limits::kMinLaunchInterval
     int32_t remainingProjectiles = 1;
 
 private:

@@ -1,7 +1,10 @@
 #include "combat/Weapon.h"
 
+#include <algorithm>
+
 #include "combat/CombatObjects.h"
 #include "combat/CombatUnit.h"
+#include "combat/DataLimits.h"
 #include "combat/EmitterCalls.h"
 #include "combat/WeaponArea.h"
 #include "gameobjectengine/GameObject.h"
@@ -46,7 +49,7 @@ WeaponField::WeaponField(const JsonValue& json)
       colDim1(json::ReadFloat(json, "colDim1", 1.0f)),
       colDim2(json::ReadFloat(json, "colDim2", 1.0f)),
       lifetime(json::ReadFloat(json, "lifetime", 1.0f)),
-      tickInterval(json::ReadFloat(json, "tickInterval", 1.0f)),
+      tickInterval(Limits::AtLeast(json::ReadFloat(json, "tickInterval", 1.0f), Limits::kMinHitInterval)),
       collisionsBeforeDestroy(json::ReadInt(json, "collisionsBeforeDestroy", -1)),
       imgOnDestroy(json::ReadString(json, "imgOnDestroy", "")),
       imgOnDestroyTime(json::ReadFloat(json, "imgOnDestroyTime", 0.0f)) {}
@@ -107,8 +110,8 @@ WeaponFieldProjectile::WeaponFieldProjectile(const JsonValue& json)
       maxAccelerationX(json::ReadFloat(json, "maxAccelerationX", 0.0f)),
       maxAccelerationY(json::ReadFloat(json, "maxAccelerationY", 0.0f)),
       imgProjectile(json::ReadString(json, "imgProjectile", "")),
-      numProjectiles(json::ReadInt(json, "numProjectiles", 1)),
-      launchInterval(json::ReadFloat(json, "launchInterval", 0.5f)),
+      numProjectiles(std::min(json::ReadInt(json, "numProjectiles", 1), Limits::kMaxProjectilesPerVolley)),
+      launchInterval(Limits::AtLeast(json::ReadFloat(json, "launchInterval", 0.5f), Limits::kMinLaunchInterval)),
       remainingProjectiles(numProjectiles) {
     weaponType = kWeaponProjectile;
 }

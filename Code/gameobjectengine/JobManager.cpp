@@ -6,7 +6,7 @@
 
 void JobManager::AddJob(std::function<void()> job, JobKind kind, float delay) {
     if (!job || kind == JobKind::Never) return;
-    main_.push_back(JobData{std::move(job), kind, 0.0f, delay});
+    main_.push_back(JobData{std::move(job), kind, 0.0f, delay, nextSerial_++});
 }
 
 void JobManager::AddJobFor(const Component* target, std::function<void()> job, JobKind kind, float delay) {
@@ -23,16 +23,22 @@ void JobManager::AgeJobs(float dt) {
 
 template <typename Visit>
 void JobManager::Walk(JobKind kind, Visit&& visitDue) {
+    const uint64_t firstAdded = nextSerial_;
+    std::size_t chained = 0;
     while (!main_.empty()) {
         JobData& front = main_.front();
-        if (front.kind != kind || front.elapsed < front.delay) {
+        // A delay that is not a number is due at once, like 0.
+        const bool due = !(front.elapsed < front.delay);
+        const bool addedNow = front.serial >= firstAdded;
+        if (front.kind != kind || !due || (addedNow && chained >= kMaxChainedJobsPerPass)) {
             holding_.push_back(std::move(front));
             main_.pop_front();
             continue;
         }
-        JobData due = std::move(front);
+        if (addedNow) ++chained;
+        JobData job = std::move(front);
         main_.pop_front();
-        visitDue(due);
+        visitDue(job);
     }
     while (!holding_.empty()) {
         main_.push_back(std::move(holding_.front()));

@@ -5,6 +5,8 @@
 // 1 look-ups after all components of a scene or prefab exist; 3 end of every
 // update pass (starts of added components, deferred destruction, gameplay delays);
 // 7 after the render (audio loop points); 8 the scene load in the scene-change state.
+#include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <functional>
 
@@ -27,7 +29,14 @@ public:
         JobKind kind = JobKind::Never;
         float elapsed = 0.0f;
         float delay = 0.0f;
+        uint64_t serial = 0;  // order of queuing: tells the jobs a pass added from the older ones
     };
+
+    // A job that a running job queues, due at once, still runs in the same pass: the start
+    // of a component added during play must come in the frame it was added. Each pass runs
+    // at most this many such jobs; the rest wait for the next pass of their kind, so no
+    // chain of jobs that queue jobs can hold a frame for good.
+    static constexpr std::size_t kMaxChainedJobsPerPass = 4096;
 
     static JobManager& GetInstance();
 
@@ -40,7 +49,8 @@ public:
     void AgeJobs(float dt);
     // Runs every due job of this kind; the others keep their order. Each due job is taken
     // off the queue before it is called, so a job that empties or reorders the queue never
-    // drops an unrelated job or runs twice.
+    // drops an unrelated job or runs twice. Jobs queued by this pass's jobs run in it too,
+    // up to kMaxChainedJobsPerPass.
     void RunJobs(JobKind kind);
     // Drops every job of this kind unrun; the others keep their order.
     void RemoveJobs(JobKind kind);
@@ -56,4 +66,5 @@ private:
 
     std::deque<JobData> main_;
     std::deque<JobData> holding_;
+    uint64_t nextSerial_ = 0;
 };

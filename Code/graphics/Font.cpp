@@ -19,24 +19,40 @@ const GEFont* FindGlyph(const GlyphTable& glyphs, char c) {
     return glyphs[code].present ? &glyphs[code] : nullptr;
 }
 
-bool LoadFontGlyphs(const std::string& path, int pixelSize, TextureBackend* backend, GlyphTable& glyphs) {
+bool LoadFontGlyphs(const std::string& path, int pixelSize, TextureBackend* backend, GlyphTable& glyphs,
+                    std::string* why) {
     // The file is read through our own reader, not opened by FreeType: a named pipe or a
-    // device at the font's path would otherwise hold start-up forever. FreeType reads the
-    // face from the buffer, which outlives the face (both die at the end of this function).
+    // device at the font's path would otherwise hold start-up forever.
     std::string file;
-    if (!platform::ReadRegularFile(path, kMaxFontBytes, file) || file.empty()) return false;
+    if (!platform::ReadRegularFile(path, kMaxFontBytes, file) || file.empty()) {
+        if (why) *why = path + " cannot be read";
+        return false;
+    }
+    if (LoadFontGlyphsFromMemory(file, pixelSize, backend, glyphs, why)) return true;
+    if (why) *why = path + ": " + *why;
+    return false;
+}
+
+bool LoadFontGlyphsFromMemory(const std::string& file, int pixelSize, TextureBackend* backend, GlyphTable& glyphs,
+                              std::string* why) {
+    // FreeType reads the face from the buffer, which outlives the face (freed below).
+    auto fail = [why](const char* reason) {
+        if (why) *why = reason;
+        return false;
+    };
+    if (file.empty()) return fail("empty");
     FT_Library library = nullptr;
-    if (FT_Init_FreeType(&library) != 0) return false;
+    if (FT_Init_FreeType(&library) != 0) return fail("FreeType did not start");
     FT_Face face = nullptr;
     if (FT_New_Memory_Face(library, reinterpret_cast<const FT_Byte*>(file.data()), static_cast<FT_Long>(file.size()),
                            0, &face) != 0) {
         FT_Done_FreeType(library);
-        return false;
+        return fail("not a font FreeType can open");
     }
     if (FT_Set_Pixel_Sizes(face, 0, static_cast<FT_UInt>(pixelSize)) != 0) {
         FT_Done_Face(face);
         FT_Done_FreeType(library);
-        return false;
+        return fail("no glyphs of the size needed");
     }
     for (unsigned code = 0; code < glyphs.size(); ++code) {
         if (glyphs[code].present) continue;  // an existing entry is not replaced

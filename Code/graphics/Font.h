@@ -22,8 +22,13 @@ const GEFont* FindGlyph(const GlyphTable& glyphs, char c);
 
 // Renders codes 0-127 of face 0 of the file at `pixelSize`. Codes the font does not map
 // and control codes get no glyph. Bitmaps go through the backend (null: metrics only,
-// texture 0). False when FreeType or the file fails (everything opened is freed).
-bool LoadFontGlyphs(const std::string& path, int pixelSize, TextureBackend* backend, GlyphTable& glyphs);
+// texture 0). False when FreeType or the file fails (everything opened is freed); `why`,
+// when given, then says which in a few words.
+bool LoadFontGlyphs(const std::string& path, int pixelSize, TextureBackend* backend, GlyphTable& glyphs,
+                    std::string* why = nullptr);
+// The same from the bytes of a font file.
+bool LoadFontGlyphsFromMemory(const std::string& file, int pixelSize, TextureBackend* backend, GlyphTable& glyphs,
+                              std::string* why = nullptr);
 
 // Whole pixels advanced by a glyph at scale 1.
 inline float AdvanceOf(const GEFont* g) { return g ? static_cast<float>(g->advance / 64) : 0.0f; }

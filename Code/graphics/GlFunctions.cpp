@@ -1,5 +1,7 @@
 #include "graphics/GlFunctions.h"
 
+#include <string>
+
 namespace {
 
 template <typename Fn>
@@ -61,12 +63,34 @@ bool VersionSupported(int major, int minor, int profileMask) {
     return (profileMask & GL_CONTEXT_CORE_PROFILE_BIT) == 0 || (profileMask & GL_CONTEXT_COMPATIBILITY_PROFILE_BIT) != 0;
 }
 
-bool ContextSupported() {
+namespace {
+
+struct ContextVersion {
     GLint major = 0, minor = 0, profile = 0;
-    glGetIntegerv(GL_MAJOR_VERSION, &major);
-    glGetIntegerv(GL_MINOR_VERSION, &minor);
-    glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &profile);
-    while (glGetError() != GL_NO_ERROR) {
+};
+
+ContextVersion ReadContextVersion() {
+    ContextVersion v;
+    glGetIntegerv(GL_MAJOR_VERSION, &v.major);
+    glGetIntegerv(GL_MINOR_VERSION, &v.minor);
+    glGetIntegerv(GL_CONTEXT_PROFILE_MASK, &v.profile);
+    // An old driver flags the queries it does not know; without a context the error may
+    // never clear, so the drain is bounded.
+    for (int i = 0; i < 8 && glGetError() != GL_NO_ERROR; ++i) {
     }
-    return VersionSupported(major, minor, profile);
+    return v;
+}
+
+}  // namespace
+
+bool ContextSupported() {
+    const ContextVersion v = ReadContextVersion();
+    return VersionSupported(v.major, v.minor, v.profile);
+}
+
+std::string DescribeContext() {
+    const ContextVersion v = ReadContextVersion();
+    const bool core = (v.profile & GL_CONTEXT_CORE_PROFILE_BIT) != 0;
+    return "OpenGL " + std::to_string(v.major) + "." + std::to_string(v.minor) + (core ? " core" : "") +
+           " found, 4.3 compatibility or later needed";
 }

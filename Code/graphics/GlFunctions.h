@@ -8,6 +8,8 @@
 #include <GL/gl.h>
 #include <GL/glext.h>
 
+#include <string>
+
 struct GLFunctions {
     PFNGLVIEWPORTARRAYVPROC glViewportArrayv = nullptr;
     PFNGLVIEWPORTINDEXEDFPROC glViewportIndexedf = nullptr;
@@ -58,5 +60,7 @@ bool LoadGLFunctions(GLFunctions& table, GLProcLoader loader);
 // True when the current context is OpenGL 4.3 or later with the compatibility
 // profile (immediate-mode debug lines need it). Reads the version the driver reports.
 bool ContextSupported();
+// The current context's version and profile against the one needed, for a start-up message.
+std::string DescribeContext();
 // The same test on a reported version and profile mask (for tests).
 bool VersionSupported(int major, int minor, int profileMask);

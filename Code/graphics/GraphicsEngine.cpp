@@ -7,6 +7,7 @@
 #include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/Transform.h"
 #include "graphics/Camera.h"
+#include "graphics/GlFunctions.h"
 #include "graphics/GlRenderer.h"
 #include "graphics/Render.h"
 #include "graphics/SpriteRenderer.h"
@@ -17,8 +18,8 @@
 namespace {
 bool gAlive = false;
 
-bool Fail(const char* text) {
-    platform::ShowMessageBox("GRAPHICS ENGINE", text);
+bool Fail(const char* text, const std::string& detail = "") {
+    platform::ShowMessageBox("GRAPHICS ENGINE", text, detail);
     return false;
 }
 }  // namespace
@@ -42,15 +43,15 @@ GraphicsEngine::~GraphicsEngine() {
 bool GraphicsEngine::Init() {
     if (initialised) return true;
     auto renderer = std::make_unique<GlRenderer>();
-    if (!renderer->LoadFunctions()) return Fail("Loading OpenGL Functions Failed!");
+    if (!renderer->LoadFunctions()) return Fail("Loading OpenGL Functions Failed!", DescribeContext());
     if (!renderer->CreateBuffers()) return Fail("Buffer Creation Failed!");
     if (!renderer->CreateShaders()) return Fail("Shader Creation Failed!");
     gl_ = std::move(renderer);
     textures.SetBackend(gl_.get());
-    if (!LoadFontGlyphs(fontPath, kGlyphPixels, gl_.get(), glyphs)) {
+    if (std::string why; !LoadFontGlyphs(fontPath, kGlyphPixels, gl_.get(), glyphs, &why)) {
         textures.SetBackend(nullptr);
         gl_.reset();
-        return Fail("True type font init failed!");
+        return Fail("True type font init failed!", why);
     }
     if (!particlePass) {
         particlePass = new ::Render(0, 10);

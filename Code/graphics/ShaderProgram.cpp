@@ -1,5 +1,7 @@
 #include "graphics/ShaderProgram.h"
 
+#include <utility>
+
 #include "graphics/GlFunctions.h"
 #include "platform/Files.h"
 #include "platform/MessageBox.h"
@@ -34,9 +36,11 @@ bool ReadShaderFile(const std::string& path, std::string& text) {
 bool CreateShaderProgram(const GLFunctions& gl, uint32_t& program, const std::string& vertexPath,
                          const std::string& fragmentPath) {
     std::string vertexSource, fragmentSource;
-    if (!ReadShaderFile(vertexPath, vertexSource) || !ReadShaderFile(fragmentPath, fragmentSource)) {
-        platform::ShowMessageBox("SHADER", "Shader file could not be read");
-        return false;
+    for (const auto& [path, source] : {std::pair{&vertexPath, &vertexSource}, std::pair{&fragmentPath, &fragmentSource}}) {
+        if (!ReadShaderFile(*path, *source)) {
+            platform::ShowMessageBox("SHADER", "Shader file could not be read", *path);
+            return false;
+        }
     }
     std::string log;
     const GLuint fragment = Compile(gl, GL_FRAGMENT_SHADER, fragmentSource, log);

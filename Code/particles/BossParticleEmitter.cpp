@@ -131,8 +131,7 @@ void BossParticleEmitter::UpdateTrails(float dt) {
             continue;
         }
         trail.clock += dt;
-        while (trail.clock > trailInterval) {
-            trail.clock -= trailInterval;
+        for (int due = TakeEmissions(trail.clock, trailInterval); due > 0; --due) {
             Particle* p = FirstFree(trail.particles, kTrailParticles);
             if (!p) continue;
             const int32_t s = RandomBelow(50) + 5;
@@ -187,8 +186,7 @@ void BossParticleEmitter::UpdateCurtain(float dt) {
     risingTime -= dt;
     if (risingTime >= 0.0f) {
         risingClock += dt;
-        while (risingClock > risingInterval) {
-            risingClock -= risingInterval;
+        for (int due = TakeEmissions(risingClock, risingInterval); due > 0; --due) {
             Particle* p = FirstFree(rising, kRisingCount);
             if (!p) continue;
             const int32_t h = RandomBelow(40) + 25;

@@ -197,8 +197,7 @@ void MageParticleEmitter::UpdateTrails(float dt) {
         record.age += dt;
         record.smokeClock += dt;
         record.trailClock += dt;
-        while (record.smokeClock > smokeInterval) {
-            record.smokeClock -= smokeInterval;
+        for (int due = TakeEmissions(record.smokeClock, smokeInterval); due > 0; --due) {
             Particle* p = FirstFree(smoke, kSmokeCount);
             if (!p) continue;
             p->age = 0.0f;
@@ -306,8 +305,7 @@ void MageParticleEmitter::UpdateFreeze(float dt) {
     }
     const Transform& t = *transform.Get();
     freezeClock += dt;
-    while (freezeClock > freezeInterval) {
-        freezeClock -= freezeInterval;
+    for (int due = TakeEmissions(freezeClock, freezeInterval); due > 0; --due) {
         Particle* p = FirstFree(freeze, kFreezeCount);
         if (!p) continue;
         p->age = 0.0f;
@@ -328,8 +326,7 @@ void MageParticleEmitter::UpdateSnow(float dt) {
     if (snowTime <= 0.0f) return;
     snowTime -= dt;
     snowClock += dt;
-    while (snowClock > snowInterval) {
-        snowClock -= snowInterval;
+    for (int due = TakeEmissions(snowClock, snowInterval); due > 0; --due) {
         SpawnSnowflake();
     }
 }

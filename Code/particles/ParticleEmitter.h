@@ -74,6 +74,12 @@ protected:
     static void SubmitActive(Particle* pool, int count);
     // Clears the active flag of every slot.
     static void RetireAll(Particle* pool, int count);
+    // Emissions a clock owes after a frame: one per interval it holds beyond the interval
+    // (the clock keeps the remainder), at most kMaxEmissionsPerFrame. A stall longer than
+    // that many intervals drops the rest instead of flooding one frame, and an interval
+    // of 0 or a clock too large to count down never loops for good.
+    static constexpr int kMaxEmissionsPerFrame = 64;
+    static int TakeEmissions(float& clock, float interval);
     // A drawn lifetime of 0 counts as 1 (no 0 / 0 alpha).
     static float AtLeastOne(float lifetime) { return lifetime == 0.0f ? 1.0f : lifetime; }
 

@@ -148,16 +148,14 @@ void ThiefParticleEmitter::UpdateArea(float dt) {
     areaTime -= dt;
     areaSlashClock += dt;
     areaParticleClock += dt;
-    while (areaSlashClock > areaSlashInterval) {
-        areaSlashClock -= areaSlashInterval;
+    for (int due = TakeEmissions(areaSlashClock, areaSlashInterval); due > 0; --due) {
         const int32_t kind = RandomOdd() ? kHorizontal : kVertical;
         const bool facingRight = RandomOdd();
         const float px = t.x + static_cast<float>(RandomBelow(span) - areaRadius);
         const float py = t.y + static_cast<float>(RandomBelow(span) - areaRadius);
         AddSlash(kind, facingRight, 50.0f, px, py, t.scaleX, t.scaleY);
     }
-    while (areaParticleClock > areaParticleInterval) {
-        areaParticleClock -= areaParticleInterval;
+    for (int due = TakeEmissions(areaParticleClock, areaParticleInterval); due > 0; --due) {
         SpawnAreaParticles();
     }
     if (areaTime <= 0.0f) areaTime = 0.0f;

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <utility>
 
 namespace platform {
@@ -28,32 +29,42 @@ int OpenRegular(const std::string& path, off_t* size) {
     return fd;
 }
 
+// Reads up to `wanted` bytes from the descriptor's start, retrying interrupted reads;
+// false on a read error. A file that shrinks meanwhile gives what it still held.
+bool ReadUpTo(int fd, std::size_t wanted, std::string& out) {
+    std::string buffer(wanted, '\0');
+    std::size_t done = 0;
+    while (done < buffer.size()) {
+        const ssize_t got = ::read(fd, buffer.data() + done, buffer.size() - done);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    buffer.resize(done);
+    out = std::move(buffer);
+    return true;
+}
+
 }  // namespace
 
 bool ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string& text) {
     off_t size = 0;
     const int fd = OpenRegular(path, &size);
     if (fd < 0) return false;
-    if (size < 0 || static_cast<unsigned long long>(size) > maxBytes) {
-        ::close(fd);
-        return false;
-    }
     // The file may grow while it is read: never past the cap, and never past what it held.
-    std::string buffer(static_cast<std::size_t>(size), '\0');
-    std::size_t done = 0;
-    while (done < buffer.size()) {
-        const ssize_t got = ::read(fd, buffer.data() + done, buffer.size() - done);
-        if (got < 0) {
-            ::close(fd);
-            return false;
-        }
-        if (got == 0) break;  // shrunk meanwhile: keep what was there
-        done += static_cast<std::size_t>(got);
-    }
+    const bool fits = size >= 0 && static_cast<unsigned long long>(size) <= maxBytes;
+    const bool read = fits && ReadUpTo(fd, static_cast<std::size_t>(size), text);
     ::close(fd);
-    buffer.resize(done);
-    text = std::move(buffer);
-    return true;
+    return read;
+}
+
+bool ReadRegularFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+    const int fd = OpenRegular(path, nullptr);
+    if (fd < 0) return false;
+    const bool read = ReadUpTo(fd, maxBytes, bytes);
+    ::close(fd);
+    return read;
 }
 
 std::FILE* OpenRegularFile(const std::string& path) {

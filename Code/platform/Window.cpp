@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <csignal>
+#include <cstdio>
+#include <string>
 #include <vector>
 
 #include "platform/NativeWindow.h"
@@ -37,6 +39,18 @@ void ResizeCallback(GLFWwindow*, int width, int height) {
     if (gHandlers.onResize) gHandlers.onResize(width, height);
 }
 
+// The window system's own reason for its latest failure. Until the window exists it is kept
+// for the start-up message that names the failed step; afterwards each is said on stderr.
+std::string gLastError;
+
+void ErrorCallback(int code, const char* description) {
+    gLastError = description ? description : "error " + std::to_string(code);
+    if (gWindow) {
+        std::fprintf(stderr, "GLFW: %s\n", gLastError.c_str());
+        std::fflush(stderr);
+    }
+}
+
 void OnQuitSignal(int) { gQuitSignal = 1; }
 
 void CatchQuitSignals() {
@@ -51,6 +65,7 @@ void CatchQuitSignals() {
 
 bool InitWindowSystem() {
     CatchQuitSignals();
+    glfwSetErrorCallback(ErrorCallback);
     gReady = glfwInit() == GLFW_TRUE;
     return gReady;
 }
@@ -63,6 +78,8 @@ void TerminateWindowSystem() {
 
 bool WindowSystemReady() { return gReady; }
 
+const std::string& WindowSystemError() { return gLastError; }
+
 bool CreateMainWindow(const WindowDesc& desc, const WindowHandlers& handlers) {
     if (!gReady) return false;
     gHandlers = handlers;
@@ -74,6 +91,7 @@ bool CreateMainWindow(const WindowDesc& desc, const WindowHandlers& handlers) {
     glfwWindowHint(GLFW_DEPTH_BITS, 24);
     glfwWindowHint(GLFW_STENCIL_BITS, 8);
     glfwWindowHint(GLFW_VISIBLE, GLFW_FALSE);
+    gLastError.clear();
     gWindow = glfwCreateWindow(desc.width, desc.height, desc.title.c_str(), nullptr, nullptr);
     if (!gWindow) return false;
     glfwMakeContextCurrent(gWindow);

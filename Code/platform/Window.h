@@ -28,6 +28,9 @@ struct WindowHandlers {
 bool InitWindowSystem();
 void TerminateWindowSystem();
 bool WindowSystemReady();
+// Why the window system last failed, in its own words (no display, no context of the
+// version asked for...); empty when it has not failed.
+const std::string& WindowSystemError();
 
 // Creates the window with an OpenGL 4.5 compatibility context made current.
 bool CreateMainWindow(const WindowDesc& desc, const WindowHandlers& handlers);

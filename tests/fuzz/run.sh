@@ -16,7 +16,7 @@ BUILD=${1:?usage: tests/fuzz/run.sh BUILD_DIR [SECONDS] [TARGET...]}
 SECONDS_EACH=${2:-20}
 shift $(( $# >= 2 ? 2 : 1 ))
 TARGETS=("$@")
-[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(scene prefab component animator unit dialogue save png ogg)
+[ ${#TARGETS[@]} -gt 0 ] || TARGETS=(scene prefab component animator unit dialogue save png ogg font)
 PARALLEL=${FUZZ_JOBS:-$(nproc)}
 
 export HARROWVALE_TEST=1 ALSOFT_DRIVERS=null
