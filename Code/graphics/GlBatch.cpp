@@ -86,20 +86,24 @@ void GlBatch::SetProjection(const Matrix4& projection) {
 }
 
 void GlBatch::ForgetBindings() {
-    boundProgram_ = boundVao_ = boundTexture_ = colorProgram_ = kUnknown;
+    boundProgram_ = boundVao_ = boundTexture_ = colorProgram_ = boundSampler_ = blendSet_ = kUnknown;
 }
 
-void GlBatch::Continue(Kind kind, uint32_t texture, const float* color) {
+void GlBatch::Continue(Kind kind, uint32_t texture, const float* color, uint32_t sampler, bool blend) {
     const bool sameColor = kind != Kind::Glyph || std::memcmp(color, color_, sizeof(color_)) == 0;
-    if (kind == kind_ && texture == texture_ && sameColor && count_ < kMaxRecords) return;
+    if (kind == kind_ && texture == texture_ && sameColor && sampler == sampler_ && blend == blend_ &&
+        count_ < kMaxRecords)
+        return;
     Flush();
     kind_ = kind;
     texture_ = texture;
+    sampler_ = sampler;
+    blend_ = blend;
     if (kind == Kind::Glyph) std::memcpy(color_, color, sizeof(color_));
 }
 
-void GlBatch::Sprite(const SpriteDraw& d) {
-    Continue(Kind::Sprite, d.texture, nullptr);
+void GlBatch::Sprite(const SpriteDraw& d, uint32_t sampler, bool blend) {
+    Continue(Kind::Sprite, d.texture, nullptr, sampler, blend);
     for (const auto& corner : kQuad) {
         vertices_.insert(vertices_.end(), corner, corner + 5);
         vertices_.insert(vertices_.end(), d.model.m, d.model.m + 16);
@@ -132,6 +136,8 @@ void GlBatch::Flush() {
         return;
     }
     const GLsizei records = static_cast<GLsizei>(count_);
+    BindSampler(sampler_);
+    SetBlend(blend_);
     switch (kind_) {
         case Kind::Sprite:
             UseProgram(spriteProgram_);
@@ -184,6 +190,20 @@ void GlBatch::BindTexture(uint32_t texture) {
     if (texture == boundTexture_) return;
     glBindTexture(GL_TEXTURE_2D, texture);
     boundTexture_ = texture;
+}
+
+void GlBatch::BindSampler(uint32_t sampler) {
+    if (sampler == boundSampler_) return;
+    Gl().glBindSampler(0, sampler);
+    boundSampler_ = sampler;
+}
+
+void GlBatch::SetBlend(bool blend) {
+    const uint32_t wanted = blend ? 1u : 0u;
+    if (wanted == blendSet_) return;
+    if (blend) glEnable(GL_BLEND);
+    else glDisable(GL_BLEND);
+    blendSet_ = wanted;
 }
 
 void GlBatch::Upload(uint32_t buffer, const std::vector<float>& data) {

@@ -22,7 +22,9 @@ public:
     bool Create();
     void SetProjection(const Matrix4& projection);
 
-    void Sprite(const SpriteDraw& draw);
+    // `sampler` (0: the picture's own linear sampling) and `blend` are part of the run:
+    // a change starts a new one.
+    void Sprite(const SpriteDraw& draw, uint32_t sampler = 0, bool blend = true);
     // Glyphs go through the text program as they always do.
     void Glyph(const GlyphDraw& draw, const ShaderInfo& text);
     void Particle(const ParticleDraw& draw);
@@ -39,10 +41,12 @@ private:
     static constexpr uint32_t kUnknown = 0xFFFFFFFFu;
 
     // Starts a new run unless this record continues the pending one.
-    void Continue(Kind kind, uint32_t texture, const float* color);
+    void Continue(Kind kind, uint32_t texture, const float* color, uint32_t sampler = 0, bool blend = true);
     void UseProgram(uint32_t program);
     void BindVertexArray(uint32_t vao);
     void BindTexture(uint32_t texture);
+    void BindSampler(uint32_t sampler);
+    void SetBlend(bool blend);
     void Upload(uint32_t buffer, const std::vector<float>& data);
 
     bool ready_ = false;
@@ -55,10 +59,13 @@ private:
     Kind kind_ = Kind::None;
     uint32_t texture_ = 0;
     uint32_t count_ = 0;  // records pending
+    uint32_t sampler_ = 0;
+    bool blend_ = true;
     float color_[3] = {};
     const ShaderInfo* text_ = nullptr;
 
     uint32_t boundProgram_ = kUnknown, boundVao_ = kUnknown, boundTexture_ = kUnknown;
+    uint32_t boundSampler_ = kUnknown, blendSet_ = kUnknown;  // blendSet_: 0 off, 1 on
     uint32_t colorProgram_ = kUnknown;  // text program whose colour is colorSet_
     float colorSet_[3] = {};
 };
