@@ -91,6 +91,83 @@ bool Trim(const TexelSpan& span, uint32_t texels, uint32_t visibleLow, uint32_t 
     return true;
 }
 
+enum class Stretch { Nothing, Whole, Part };
+
+// Along one axis of an unturned quad (`centre`, `half`) whose samples run from uv * scale
+// over `scale` pictures of `texels` texels: the pixels [first, last) within [0, limit)
+// whose samples can reach a texel of [visibleLow, visibleHigh) in any of the pictures
+// repeated along it (a picture's last row also reaches its first, repeated). A sample
+// reaches the two texels around it; one texel and one pixel more are allowed for the
+// rounding of the interpolated coordinates.
+Stretch VisibleStretch(float centre, float half, float uv, float scale, uint32_t texels, uint32_t visibleLow,
+                       uint32_t visibleHigh, double limit, double& first, double& last) {
+    constexpr int kMostPictures = 64;  // beyond, not worth the look
+    const double e0 = static_cast<double>(centre) - half, e1 = static_cast<double>(centre) + half;
+    const double t0 = static_cast<double>(uv) * scale * texels, t1 = (static_cast<double>(uv) + 1.0) * scale * texels;
+    if (!(e1 > e0) || !(t1 != t0) || !std::isfinite(t0) || !std::isfinite(t1)) return Stretch::Whole;
+    // Only the part on the screen (and a pixel around it) counts.
+    const double s0 = std::max(e0, -1.0), s1 = std::min(e1, limit + 1.0);
+    if (s0 >= s1) return Stretch::Nothing;
+    auto texelAt = [&](double p) { return t0 + (p - e0) / (e1 - e0) * (t1 - t0); };
+    auto pixelAt = [&](double t) { return e0 + (t - t0) / (t1 - t0) * (e1 - e0); };
+    const double low = std::min(texelAt(s0), texelAt(s1)), high = std::max(texelAt(s0), texelAt(s1));
+    const double n = texels;
+    const double kFirst = std::floor((low - visibleHigh - 1.0) / n), kLast = std::floor((high - visibleLow + 1.0) / n);
+    if (kLast - kFirst > kMostPictures) return Stretch::Whole;
+    double a = INFINITY, b = -INFINITY;
+    for (double k = kFirst; k <= kLast; ++k) {
+        const double v0 = std::max(low, k * n + visibleLow - 1.0), v1 = std::min(high, k * n + visibleHigh + 1.0);
+        if (v0 > v1) continue;
+        if (b != -INFINITY && v0 > b) return Stretch::Whole;  // two stretches: one box cannot hold them
+        a = std::min(a, v0);
+        b = std::max(b, v1);
+    }
+    if (a > b) return Stretch::Nothing;
+    first = std::floor(std::min(pixelAt(a), pixelAt(b))) - 1.0;
+    last = std::ceil(std::max(pixelAt(a), pixelAt(b))) + 1.0;
+    return Stretch::Part;
+}
+
+// Cuts an unturned draw of a picture with transparent borders down to a scissor box when
+// that leaves out a good part of what it covers on the screen. False: nothing shows.
+bool CutByScissor(const SpriteDraw& d, const PictureFacts& facts, const DrawScreen& screen, SpritePlan& plan) {
+    const Matrix4& m = d.model;
+    double box[2][2];  // [axis][first, last] on the screen
+    const float limits[2] = {screen.width, screen.height};
+    double covered = 1.0, kept = 1.0;
+    for (int axis = 0; axis < 2; ++axis) {
+        const float centre = m.At(3, axis), half = m.At(axis, axis);
+        const uint32_t texels = axis == 0 ? facts.width : facts.height;
+        const uint32_t low = axis == 0 ? facts.visible.left : facts.visible.top;
+        const uint32_t high = axis == 0 ? facts.visible.right : facts.visible.bottom;
+        const double onScreenFirst = std::max(0.0, static_cast<double>(centre) - std::fabs(half));
+        const double onScreenLast = std::min<double>(limits[axis], static_cast<double>(centre) + std::fabs(half));
+        box[axis][0] = onScreenFirst;
+        box[axis][1] = onScreenLast;
+        double first = 0, last = 0;
+        const Stretch stretch =
+            VisibleStretch(centre, half, d.uvCoords[axis], d.scale[axis], texels, low, high, limits[axis], first, last);
+        if (stretch == Stretch::Nothing) return false;
+        if (stretch == Stretch::Part) {
+            box[axis][0] = std::max(box[axis][0], first);
+            box[axis][1] = std::min(box[axis][1], last);
+        }
+        if (box[axis][0] >= box[axis][1]) return false;
+        covered *= std::max(1.0, onScreenLast - onScreenFirst);
+        kept *= box[axis][1] - box[axis][0];
+    }
+    // A box costs a break in the batch: only worth it for a large cut.
+    if (covered - kept < 32768.0 || kept > covered * 0.875) return true;
+    const double left = std::floor(box[0][0]), right = std::ceil(box[0][1]);
+    const double top = std::floor(box[1][0]), bottom = std::ceil(box[1][1]);
+    plan.scissor = true;
+    plan.scissorBox[0] = static_cast<int32_t>(left);
+    plan.scissorBox[1] = static_cast<int32_t>(screen.height - bottom);
+    plan.scissorBox[2] = static_cast<int32_t>(right - left);
+    plan.scissorBox[3] = static_cast<int32_t>(bottom - top);
+    return true;
+}
+
 bool Unturned(const Matrix4& m) {
     return m.At(0, 1) == 0.0f && m.At(1, 0) == 0.0f && m.At(0, 3) == 0.0f && m.At(1, 3) == 0.0f &&
            m.At(3, 3) == 1.0f;
@@ -124,29 +201,34 @@ bool GlyphShowsNothing(const GlyphDraw& d, const DrawScreen& screen) {
 }
 
 bool PlanSprite(const SpriteDraw& d, const PictureFacts* facts, const DrawScreen& screen, SpritePlan& plan) {
-    plan.draw = d;
+    plan.draws[0] = d;
+    plan.count = 1;
     plan.sampling = Sampling::Linear;
     plan.blend = !(facts && facts->opaque && d.alpha >= 1.0f);
+    plan.scissor = false;
     if (!facts || !screen.pixelExact || !Unturned(d.model)) return true;
     TexelSpan x, y;
     if (!ExactSpan(d.model.At(3, 0), d.model.At(0, 0), d.uvCoords[0], d.scale[0], facts->width, x) ||
         !ExactSpan(d.model.At(3, 1), d.model.At(1, 1), d.uvCoords[1], d.scale[1], facts->height, y))
-        return true;
+        return CutByScissor(d, *facts, screen, plan);
     plan.sampling = Sampling::NearestRepeat;
     double periodX = 0, periodY = 0;
-    if (!WithinOnePicture(x, facts->width, periodX) || !WithinOnePicture(y, facts->height, periodY)) return true;
     SpriteDraw rebased = d;
-    if (!Rebase(rebased.uvCoords[0], d.scale[0], periodX) || !Rebase(rebased.uvCoords[1], d.scale[1], periodY))
-        return true;
+    if (!WithinOnePicture(x, facts->width, periodX) || !WithinOnePicture(y, facts->height, periodY) ||
+        !Rebase(rebased.uvCoords[0], d.scale[0], periodX) || !Rebase(rebased.uvCoords[1], d.scale[1], periodY))
+        return CutByScissor(d, *facts, screen, plan);
     x.start -= periodX * facts->width;
     y.start -= periodY * facts->height;
     plan.sampling = Sampling::NearestClamp;
-    Matrix4& m = rebased.model;
-    if (!Trim(x, facts->width, facts->left, facts->right, m.At(3, 0), m.At(0, 0), rebased.uvCoords[0],
-              rebased.scale[0]) ||
-        !Trim(y, facts->height, facts->top, facts->bottom, m.At(3, 1), m.At(1, 1), rebased.uvCoords[1],
-              rebased.scale[1]))
-        return false;
-    plan.draw = rebased;
-    return true;
+    plan.count = 0;
+    for (int band = 0; band < facts->bandCount; ++band) {
+        const TexelBox& box = facts->bands[band];
+        SpriteDraw& part = plan.draws[plan.count];
+        part = rebased;
+        Matrix4& m = part.model;
+        if (Trim(x, facts->width, box.left, box.right, m.At(3, 0), m.At(0, 0), part.uvCoords[0], part.scale[0]) &&
+            Trim(y, facts->height, box.top, box.bottom, m.At(3, 1), m.At(1, 1), part.uvCoords[1], part.scale[1]))
+            ++plan.count;
+    }
+    return plan.count > 0;
 }

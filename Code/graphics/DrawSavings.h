@@ -7,8 +7,11 @@
 // - A sprite drawn texel for texel (one texel to a pixel, unturned, on whole pixels, the
 //   picture upright or mirrored by whole texels) samples its nearest texel: every pixel
 //   centre sits on a texel centre, where linear filtering returns that texel alone.
-//   Such a draw of a picture with wide transparent borders covers only the box around
+//   Such a draw of a picture with wide transparent borders covers only the boxes around
 //   its visible texels (the rest would blend in nothing).
+// - Any other unturned draw of such a picture is cut by a scissor box to the pixels
+//   whose samples can reach a visible texel: the quad, and so every sample, stays as it
+//   was; only fragments that would blend in nothing are not made.
 // - A fully opaque picture at full opacity is written without blending: blending would
 //   take its colour unchanged and none of the screen's.
 #include <cstdint>
@@ -24,9 +27,14 @@ enum class Sampling : uint8_t {
 };
 
 struct SpritePlan {
-    SpriteDraw draw;  // the record to draw (its quad and cell trimmed when worth it)
+    // The records to draw: the one given, or its quad and cell trimmed to each band of
+    // visible texels it shows.
+    SpriteDraw draws[PictureFacts::kMaxBands];
+    int count = 0;
     Sampling sampling = Sampling::Linear;
     bool blend = true;
+    bool scissor = false;
+    int32_t scissorBox[4] = {};  // x, y (from the bottom), width, height in screen pixels
 };
 
 // The screen the draws land on: the projection's size, and whether the viewport shows
@@ -43,5 +51,5 @@ bool ParticleShowsNothing(const ParticleDraw& draw, const PictureFacts* facts, c
 bool GlyphShowsNothing(const GlyphDraw& draw, const DrawScreen& screen);
 
 // How to draw a sprite record that shows something; false when it turns out to show
-// nothing after all (its visible box lies outside the part drawn).
+// nothing after all (no visible texel lies in the part drawn).
 bool PlanSprite(const SpriteDraw& draw, const PictureFacts* facts, const DrawScreen& screen, SpritePlan& plan);

@@ -128,8 +128,7 @@ void GlRenderer::Flush() {
     // Leave the bindings as a frame of single draws leaves them.
     Gl().glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);
-    Gl().glBindSampler(0, 0);
-    glEnable(GL_BLEND);
+    ApplySpriteState(SpriteState{}, nullptr);
     batch_.ForgetBindings();
 }
 
@@ -185,19 +184,29 @@ const PictureFacts* GlRenderer::Facts(uint32_t texture) const {
 }
 
 void GlRenderer::DrawSpriteQuad(const SpriteDraw& d) {
-    if (!savings_) return SubmitSprite(d, Sampling::Linear, true);
+    if (!savings_) {
+        if (Batching()) batch_.Sprite(d);
+        else DrawSpriteNow(d);
+        return;
+    }
     const PictureFacts* facts = Facts(d.texture);
     if (SpriteShowsNothing(d, facts, screen_)) return;
     SpritePlan plan;
-    if (PlanSprite(d, facts, screen_, plan)) SubmitSprite(plan.draw, plan.sampling, plan.blend);
+    if (PlanSprite(d, facts, screen_, plan)) SubmitSprites(plan);
 }
 
-void GlRenderer::SubmitSprite(const SpriteDraw& d, Sampling sampling, bool blend) {
-    const uint32_t sampler = sampling == Sampling::NearestClamp    ? nearestClamp_
-                             : sampling == Sampling::NearestRepeat ? nearestRepeat_
-                                                                   : 0;
-    if (Batching()) batch_.Sprite(d, sampler, blend);
-    else DrawSpriteNow(d, sampler, blend);
+void GlRenderer::SubmitSprites(const SpritePlan& plan) {
+    SpriteState state;
+    state.sampler = plan.sampling == Sampling::NearestClamp    ? nearestClamp_
+                    : plan.sampling == Sampling::NearestRepeat ? nearestRepeat_
+                                                               : 0;
+    state.blend = plan.blend;
+    state.scissor = plan.scissor;
+    for (int i = 0; i < 4; ++i) state.box[i] = plan.scissorBox[i];
+    for (int i = 0; i < plan.count; ++i) {
+        if (Batching()) batch_.Sprite(plan.draws[i], state);
+        else DrawSpriteNow(plan.draws[i], state);
+    }
 }
 
 void GlRenderer::DrawGlyphQuad(const GlyphDraw& d) {
@@ -212,7 +221,7 @@ void GlRenderer::DrawParticleQuad(const ParticleDraw& d) {
     else DrawParticleNow(d);
 }
 
-void GlRenderer::DrawSpriteNow(const SpriteDraw& d, uint32_t sampler, bool blend) {
+void GlRenderer::DrawSpriteNow(const SpriteDraw& d, const SpriteState& state) {
     const GLFunctions& gl = Gl();
     const ShaderInfo& s = shaders_[kSpriteProgram];
     gl.glUseProgram(s.program);
@@ -223,12 +232,11 @@ void GlRenderer::DrawSpriteNow(const SpriteDraw& d, uint32_t sampler, bool blend
     gl.glUniform1f(s.locations[kAlphaValue], d.alpha);
     gl.glUniform4f(s.locations[kTint], d.tint[0], d.tint[1], d.tint[2], d.tint[3]);
     glBindTexture(GL_TEXTURE_2D, d.texture);
-    if (sampler != 0) gl.glBindSampler(0, sampler);
-    if (!blend) glDisable(GL_BLEND);
+    const SpriteState plain;
+    if (!(state == plain)) ApplySpriteState(state, &plain);
     glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
     ++drawCalls_;
-    if (sampler != 0) gl.glBindSampler(0, 0);
-    if (!blend) glEnable(GL_BLEND);
+    if (!(state == plain)) ApplySpriteState(plain, &state);
     gl.glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);
 }

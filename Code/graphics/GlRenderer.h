@@ -82,8 +82,8 @@ public:
 
 private:
     bool Batching() const;
-    void DrawSpriteNow(const SpriteDraw& draw, uint32_t sampler = 0, bool blend = true);
-    void SubmitSprite(const SpriteDraw& draw, Sampling sampling, bool blend);
+    void DrawSpriteNow(const SpriteDraw& draw, const SpriteState& state = SpriteState{});
+    void SubmitSprites(const SpritePlan& plan);
 
     void DrawGlyphNow(const GlyphDraw& draw);
     void DrawParticleNow(const ParticleDraw& draw);

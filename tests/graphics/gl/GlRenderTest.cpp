@@ -533,10 +533,13 @@ TEST_F(GlRenderTest, TexelForTexelDrawsSampledNearestMatchLinearByteForByte) {
 
 TEST_F(GlRenderTest, DrawSavingsLeaveEveryPixelAsItWas) {
     const std::string sky = Noise(96, 54, 41, 0xff), sheet = Noise(32, 32, 42), blank = Noise(8, 8, 43, 0, [](unsigned, unsigned) { return false; });
-    // Wide transparent borders around a box of detail (as the dialogue overlay has).
-    const std::string framed =
-        Noise(480, 270, 44, 0x30, [](unsigned x, unsigned y) { return x >= 300 && x < 430 && y >= 180 && y < 250; });
+    // Wide transparent borders around two bands of detail (as the dialogue overlay has).
+    const std::string framed = Noise(480, 270, 44, 0x30, [](unsigned x, unsigned y) {
+        return (y < 40 && x >= 20) || (x >= 300 && x < 430 && y >= 180 && y < 250);
+    });
+    const std::string hills = Noise(64, 36, 46, 0x30, [](unsigned, unsigned y) { return y >= 24; });
     Sprite(sky, 960, 540, 960, 540, -10);             // opaque, scaled up: blending off, linear
+    Sprite(hills, 960.25f, 600.5f, 980.5f, 700.0f, -8);  // clear top two thirds: cut by a scissor box
     Sprite(sky, 1500, 200, 48, 27, -9);               // opaque, texel for texel: blending off, nearest
     Sprite(framed, 240, 135, 240, 135, 25);           // texel for texel: only its visible box
     Sprite(framed, 1200, 700, 300.5f, 170, 25);       // scaled: drawn whole, linear
