@@ -157,9 +157,10 @@ bool CutByScissor(const SpriteDraw& d, const PictureFacts& facts, const DrawScre
         kept *= box[axis][1] - box[axis][0];
     }
     // A box costs a break in the batch: only worth it for a large cut.
-    if (covered - kept < 32768.0 || kept > covered * 0.875) return true;
+    if (!(covered - kept >= 32768.0) || !(kept <= covered * 0.875)) return true;
     const double left = std::floor(box[0][0]), right = std::ceil(box[0][1]);
     const double top = std::floor(box[1][0]), bottom = std::ceil(box[1][1]);
+    if (!std::isfinite(left + right + top + bottom)) return true;
     plan.scissor = true;
     plan.scissorBox[0] = static_cast<int32_t>(left);
     plan.scissorBox[1] = static_cast<int32_t>(screen.height - bottom);
