@@ -89,14 +89,16 @@ inline std::string NoisePng(const std::string& path, unsigned w, unsigned h, uin
     return path;
 }
 
-// Resident and peak resident memory of this process in kB.
-inline void Memory(long& rssKb, long& peakKb) {
+// Resident and peak resident memory of this process in kB; optionally the resident
+// part that is anonymous memory (heap, the GL driver's textures) rather than files.
+inline void Memory(long& rssKb, long& peakKb, long* anonymousKb = nullptr) {
     std::ifstream status("/proc/self/status");
     std::string key;
     rssKb = peakKb = 0;
     while (status >> key) {
         if (key == "VmRSS:") status >> rssKb;
         else if (key == "VmHWM:") status >> peakKb;
+        else if (key == "RssAnon:" && anonymousKb) status >> *anonymousKb;
     }
 }
 

@@ -29,6 +29,7 @@
 #include <utility>
 
 #include "BenchSupport.h"
+#include "FrameTiming.h"
 #include "SdlPeer.h"
 #include "gameobjectengine/Transform.h"
 #include "graphics/GlRenderer.h"
@@ -124,50 +125,10 @@ struct Recorder : DrawTarget {
     std::vector<ParticleDraw> particles;
 };
 
-struct Figures {
-    double p50 = 0, p95 = 0;  // wall milliseconds per frame
-    double cpu50 = 0;         // processor milliseconds per frame, every thread (the renderer's too)
-    uint32_t draws = 0;
-};
-
-double ProcessCpuMs() {
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
-}
-
-// A way of drawing the frame; it swaps after each frame unless the frame swaps itself.
-struct Variant {
-    std::function<void()> frame;
-    bool swap = true;
-};
-
-// Times the variants frame by frame in turn, so that all of them meet the same load
-// of a shared machine.
-std::vector<Figures> Measure(int frames, const std::vector<Variant>& variants) {
-    GlRenderer& gl = *GraphicsEngine::GetInstance().Renderer();
-    std::vector<std::vector<double>> wall(variants.size()), cpu(variants.size());
-    std::vector<Figures> figures(variants.size());
-    for (int i = 0; i < frames; ++i) {
-        for (std::size_t v = 0; v < variants.size(); ++v) {
-            const double start = bench::NowMs(), startCpu = ProcessCpuMs();
-            variants[v].frame();
-            if (variants[v].swap) platform::SwapMainWindow();
-            glFinish();
-            wall[v].push_back(bench::NowMs() - start);
-            cpu[v].push_back(ProcessCpuMs() - startCpu);
-            figures[v].draws = gl.DrawCalls();
-        }
-    }
-    for (std::size_t v = 0; v < variants.size(); ++v) {
-        figures[v].p50 = bench::Percentile(wall[v], 50);
-        figures[v].p95 = bench::Percentile(wall[v], 95);
-        figures[v].cpu50 = bench::Percentile(cpu[v], 50);
-    }
-    return figures;
-}
-
-Figures Measure(int frames, const Variant& variant) { return Measure(frames, std::vector<Variant>{variant})[0]; }
+using bench::Figures;
+using bench::Measure;
+using bench::Print;
+using bench::Variant;
 
 Variant Passes(GlRenderer::Submission submission) {
     return {[submission] {
@@ -196,11 +157,6 @@ Variant FillFloor(Recorder& r) {
         for (const ParticleDraw& d : r.particles) gl.DrawParticleQuad(d);
         gl.Flush();
     }};
-}
-
-void Print(const char* name, const Figures& f) {
-    std::printf("  %-16s p50 %7.2f ms  p95 %7.2f ms  cpu p50 %7.2f ms  %4u draws/frame\n", name, f.p50, f.p95, f.cpu50,
-                f.draws);
 }
 
 void PrintRatio(const char* name, const Figures& f, const Figures& floor) {

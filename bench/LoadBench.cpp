@@ -14,10 +14,17 @@
 // A load decodes its pictures on worker threads: its wall time is what the player waits,
 // the main thread's processor time what it costs the game's own thread, and the
 // processor time of all threads what it costs the machine.
+//
+//   ... bench_LoadBench --levels [loads]
+//
+// cycles the nine playable levels (1_Slums to 10c_Magitek, without the conversations) for
+// `loads` loads (default 50), printing the resident memory after each round of nine, its
+// growth after the first round (target <= 5 MB), and the peak (target <= 260 MB).
 #include <lodepng.h>
 
 #include <cstdlib>
 #include <set>
+#include <vector>
 
 #include "BenchSupport.h"
 #include "gameobjectengine/EngineState.h"
@@ -62,11 +69,51 @@ Ms LoadMs(const std::string& scene) {
     return Since(start);
 }
 
+void PrintMemory(const char* when) {
+    long rss = 0, peak = 0, anonymous = 0;
+    bench::Memory(rss, peak, &anonymous);
+    std::printf("  %-28s RSS %7ld kB (anonymous %7ld kB), peak %7ld kB\n", when, rss, anonymous, peak);
+}
+
+// Loads the nine levels in turn, `loads` loads in all.
+int CycleLevels(int loads) {
+    const char* const levels[] = {"1_Slums", "2_Slums", "3_Slums", "6_Magitek", "7_Magitek",
+                                  "8_Magitek", "9_Magitek", "10_Magitek", "10c_Magitek"};
+    constexpr int kLevels = 9;
+    std::printf("%d loads cycling the nine levels\n", loads);
+    PrintMemory("before the first load");
+    long rss = 0, peak = 0;
+    std::vector<long> firstRound(kLevels, 0), secondRound(kLevels, 0), last(kLevels, 0);
+    for (int i = 0; i < loads; ++i) {
+        const int level = i % kLevels;
+        const Ms load = LoadMs(std::string("Assets/Scenes/") + levels[level] + ".scene");
+        bench::Memory(rss, peak);
+        std::printf("  load %2d %-12s %8.1f ms wall, RSS %7ld kB, peak %7ld kB\n", i + 1, levels[level], load.wall, rss,
+                    peak);
+        (i < kLevels ? firstRound : i < 2 * kLevels ? secondRound : last)[level] = rss;
+        last[level] = rss;
+    }
+    PrintMemory("after the last load");
+    // Each level's resident memory at its last load against the same level's earlier.
+    long fromFirst = 0, fromSecond = 0;
+    for (int level = 0; level < kLevels && loads >= 2 * kLevels; ++level) {
+        fromFirst = std::max(fromFirst, last[level] - firstRound[level]);
+        fromSecond = std::max(fromSecond, last[level] - secondRound[level]);
+    }
+    std::printf("  growth of a level's RSS, most of the nine: %ld kB since its first load, %ld kB since the first "
+                "round (target <= 5120 kB); peak %ld kB\n",
+                fromFirst, fromSecond, peak);
+    std::fflush(stdout);
+    std::_Exit(0);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string scene = argc > 1 ? argv[1] : "Assets/Scenes/FirstTimeMainMenu.scene";
     if (!bench::OpenGame()) return 1;
+    if (scene == "--levels") return CycleLevels(argc > 2 ? std::atoi(argv[2]) : 50);
+    PrintMemory("before the load");
     if (argc > 2) GraphicsEngine::GetInstance().textures.SetDecodeWorkers(static_cast<unsigned>(std::atoi(argv[2])));
     const std::set<std::string> before = CachedPictures();  // the fonts of the start-up
     const Ms cold = LoadMs(scene);
@@ -96,7 +143,9 @@ int main(int argc, char** argv) {
         highest = std::max(highest, rss);
         if (i % 10 == 0) std::printf(" %ld", rss);
     }
-    std::printf("\n  RSS %ld kB -> %ld kB (growth %ld kB, highest %ld kB, target growth <= 1024 kB); peak RSS %ld kB\n",
+    std::printf("\n");
+    PrintMemory("after the reloads");
+    std::printf("  RSS %ld kB -> %ld kB (growth %ld kB, highest %ld kB, target growth <= 1024 kB); peak RSS %ld kB\n",
                 first, rss, rss - first, highest, peak);
     std::fflush(stdout);
     std::_Exit(0);  // the window and context die with the process

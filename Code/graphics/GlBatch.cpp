@@ -28,6 +28,21 @@ void Attribute(GLuint location, int size, int stride, int offset) {
 
 }  // namespace
 
+void ApplySpriteState(const SpriteState& state, const SpriteState* current) {
+    if (!current || state.sampler != current->sampler) Gl().glBindSampler(0, state.sampler);
+    if (!current || state.blend != current->blend) {
+        if (state.blend) glEnable(GL_BLEND);
+        else glDisable(GL_BLEND);
+    }
+    if (!current || state.scissor != current->scissor) {
+        if (state.scissor) glEnable(GL_SCISSOR_TEST);
+        else glDisable(GL_SCISSOR_TEST);
+    }
+    if (state.scissor &&
+        (!current || !current->scissor || std::memcmp(state.box, current->box, sizeof(state.box)) != 0))
+        glScissor(state.box[0], state.box[1], state.box[2], state.box[3]);
+}
+
 bool GlBatch::Create() {
     const GLFunctions& gl = Gl();
     if (!CreateShaderProgram(gl, spriteProgram_, "Code/Shaders/batchvertexshader.glsl",
@@ -87,19 +102,21 @@ void GlBatch::SetProjection(const Matrix4& projection) {
 
 void GlBatch::ForgetBindings() {
     boundProgram_ = boundVao_ = boundTexture_ = colorProgram_ = kUnknown;
+    stateKnown_ = false;
 }
 
-void GlBatch::Continue(Kind kind, uint32_t texture, const float* color) {
+void GlBatch::Continue(Kind kind, uint32_t texture, const float* color, const SpriteState& state) {
     const bool sameColor = kind != Kind::Glyph || std::memcmp(color, color_, sizeof(color_)) == 0;
-    if (kind == kind_ && texture == texture_ && sameColor && count_ < kMaxRecords) return;
+    if (kind == kind_ && texture == texture_ && sameColor && state == state_ && count_ < kMaxRecords) return;
     Flush();
     kind_ = kind;
     texture_ = texture;
+    state_ = state;
     if (kind == Kind::Glyph) std::memcpy(color_, color, sizeof(color_));
 }
 
-void GlBatch::Sprite(const SpriteDraw& d) {
-    Continue(Kind::Sprite, d.texture, nullptr);
+void GlBatch::Sprite(const SpriteDraw& d, const SpriteState& state) {
+    Continue(Kind::Sprite, d.texture, nullptr, state);
     for (const auto& corner : kQuad) {
         vertices_.insert(vertices_.end(), corner, corner + 5);
         vertices_.insert(vertices_.end(), d.model.m, d.model.m + 16);
@@ -132,6 +149,7 @@ void GlBatch::Flush() {
         return;
     }
     const GLsizei records = static_cast<GLsizei>(count_);
+    ApplyState(state_);
     switch (kind_) {
         case Kind::Sprite:
             UseProgram(spriteProgram_);
@@ -184,6 +202,12 @@ void GlBatch::BindTexture(uint32_t texture) {
     if (texture == boundTexture_) return;
     glBindTexture(GL_TEXTURE_2D, texture);
     boundTexture_ = texture;
+}
+
+void GlBatch::ApplyState(const SpriteState& state) {
+    ApplySpriteState(state, stateKnown_ ? &stateSet_ : nullptr);
+    stateSet_ = state;
+    stateKnown_ = true;
 }
 
 void GlBatch::Upload(uint32_t buffer, const std::vector<float>& data) {

@@ -16,13 +16,27 @@
 
 struct ShaderInfo;
 
+// How a sprite run is drawn beside its program and texture.
+struct SpriteState {
+    uint32_t sampler = 0;  // 0: the picture's own linear sampling
+    bool blend = true;
+    bool scissor = false;
+    int32_t box[4] = {};  // the scissor box: x, y from the bottom, width, height
+    bool operator==(const SpriteState&) const = default;
+};
+
+// Sets the GL state for sprites drawn so: only what differs from `current`, or all of it
+// when `current` is null.
+void ApplySpriteState(const SpriteState& state, const SpriteState* current);
+
 class GlBatch {
 public:
     // The two programs and the buffers; false (nothing usable) when a program fails.
     bool Create();
     void SetProjection(const Matrix4& projection);
 
-    void Sprite(const SpriteDraw& draw);
+    // The state is part of the run: a change starts a new one.
+    void Sprite(const SpriteDraw& draw, const SpriteState& state = SpriteState{});
     // Glyphs go through the text program as they always do.
     void Glyph(const GlyphDraw& draw, const ShaderInfo& text);
     void Particle(const ParticleDraw& draw);
@@ -39,10 +53,11 @@ private:
     static constexpr uint32_t kUnknown = 0xFFFFFFFFu;
 
     // Starts a new run unless this record continues the pending one.
-    void Continue(Kind kind, uint32_t texture, const float* color);
+    void Continue(Kind kind, uint32_t texture, const float* color, const SpriteState& state = SpriteState{});
     void UseProgram(uint32_t program);
     void BindVertexArray(uint32_t vao);
     void BindTexture(uint32_t texture);
+    void ApplyState(const SpriteState& state);
     void Upload(uint32_t buffer, const std::vector<float>& data);
 
     bool ready_ = false;
@@ -55,10 +70,13 @@ private:
     Kind kind_ = Kind::None;
     uint32_t texture_ = 0;
     uint32_t count_ = 0;  // records pending
+    SpriteState state_;
     float color_[3] = {};
     const ShaderInfo* text_ = nullptr;
 
     uint32_t boundProgram_ = kUnknown, boundVao_ = kUnknown, boundTexture_ = kUnknown;
+    SpriteState stateSet_;
+    bool stateKnown_ = false;
     uint32_t colorProgram_ = kUnknown;  // text program whose colour is colorSet_
     float colorSet_[3] = {};
 };

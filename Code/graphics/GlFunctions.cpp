@@ -50,7 +50,10 @@ bool LoadGLFunctions(GLFunctions& gl, GLProcLoader loader) {
                     Fetch(t.glDebugMessageCallback, loader, "glDebugMessageCallback") &&
                     Fetch(t.glGetProgramiv, loader, "glGetProgramiv") &&
                     Fetch(t.glGetProgramInfoLog, loader, "glGetProgramInfoLog") &&
-                    Fetch(t.glDeleteProgram, loader, "glDeleteProgram");
+                    Fetch(t.glDeleteProgram, loader, "glDeleteProgram") &&
+                    Fetch(t.glGenSamplers, loader, "glGenSamplers") &&
+                    Fetch(t.glSamplerParameteri, loader, "glSamplerParameteri") &&
+                    Fetch(t.glBindSampler, loader, "glBindSampler");
     if (!ok) return false;
     gl = t;
     return true;

@@ -46,6 +46,10 @@ struct GLFunctions {
     PFNGLGETPROGRAMIVPROC glGetProgramiv = nullptr;
     PFNGLGETPROGRAMINFOLOGPROC glGetProgramInfoLog = nullptr;
     PFNGLDELETEPROGRAMPROC glDeleteProgram = nullptr;
+    // Sampler objects: one picture drawn nearest in one place and linear in another.
+    PFNGLGENSAMPLERSPROC glGenSamplers = nullptr;
+    PFNGLSAMPLERPARAMETERIPROC glSamplerParameteri = nullptr;
+    PFNGLBINDSAMPLERPROC glBindSampler = nullptr;
 };
 
 // The one table (zero-filled until LoadGLFunctions succeeds).

@@ -91,6 +91,19 @@ bool GlRenderer::CreateBuffers() {
     gl.glBindBuffer(GL_ARRAY_BUFFER, 0);
     gl.glBindVertexArray(0);
 
+    // The two nearest samplings a sprite drawn texel for texel may take (see DrawSavings.h).
+    uint32_t samplers[2] = {};
+    gl.glGenSamplers(2, samplers);
+    nearestRepeat_ = samplers[0];
+    nearestClamp_ = samplers[1];
+    for (const uint32_t sampler : samplers) {
+        const GLint wrap = sampler == nearestClamp_ ? GL_CLAMP_TO_EDGE : GL_REPEAT;
+        gl.glSamplerParameteri(sampler, GL_TEXTURE_WRAP_S, wrap);
+        gl.glSamplerParameteri(sampler, GL_TEXTURE_WRAP_T, wrap);
+        gl.glSamplerParameteri(sampler, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        gl.glSamplerParameteri(sampler, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    }
+
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_CULL_FACE);
@@ -102,6 +115,11 @@ void GlRenderer::SetSubmission(Submission submission) {
     submission_ = submission;
 }
 
+void GlRenderer::SetDrawSavings(bool on) {
+    Flush();
+    savings_ = on;
+}
+
 void GlRenderer::BindingsChanged() { batch_.ForgetBindings(); }
 
 void GlRenderer::Flush() {
@@ -110,6 +128,7 @@ void GlRenderer::Flush() {
     // Leave the bindings as a frame of single draws leaves them.
     Gl().glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);
+    ApplySpriteState(SpriteState{}, nullptr);
     batch_.ForgetBindings();
 }
 
@@ -128,6 +147,9 @@ bool GlRenderer::CreateShaders() {
 }
 
 void GlRenderer::SetViewport(int x, int y, int width, int height) {
+    // Texel-exact drawing needs the screen shown pixel for pixel.
+    screen_.pixelExact = x == 0 && y == 0 && static_cast<float>(width) == screen_.width &&
+                         static_cast<float>(height) == screen_.height;
     Gl().glViewportIndexedf(0, static_cast<float>(x), static_cast<float>(y), static_cast<float>(width),
                             static_cast<float>(height));
 }
@@ -156,22 +178,50 @@ void GlRenderer::BeginFrame() {
 
 bool GlRenderer::Batching() const { return submission_ == Submission::Batched && batch_.Ready(); }
 
+const PictureFacts* GlRenderer::Facts(uint32_t texture) const {
+    const auto it = facts_.find(texture);
+    return it == facts_.end() ? nullptr : &it->second;
+}
+
 void GlRenderer::DrawSpriteQuad(const SpriteDraw& d) {
-    if (Batching()) batch_.Sprite(d);
-    else DrawSpriteNow(d);
+    if (!savings_) {
+        if (Batching()) batch_.Sprite(d);
+        else DrawSpriteNow(d);
+        return;
+    }
+    const PictureFacts* facts = Facts(d.texture);
+    if (SpriteShowsNothing(d, facts, screen_)) return;
+    SpritePlan plan;
+    if (PlanSprite(d, facts, screen_, plan)) SubmitSprites(plan);
+}
+
+void GlRenderer::SubmitSprites(const SpritePlan& plan) {
+    SpriteState state;
+    state.sampler = plan.sampling == Sampling::NearestClamp    ? nearestClamp_
+                    : plan.sampling == Sampling::NearestRepeat ? nearestRepeat_
+                                                               : 0;
+    state.blend = plan.blend;
+    state.scissor = plan.scissor;
+    for (int i = 0; i < 4; ++i) state.box[i] = plan.scissorBox[i];
+    for (int i = 0; i < plan.count; ++i) {
+        if (Batching()) batch_.Sprite(plan.draws[i], state);
+        else DrawSpriteNow(plan.draws[i], state);
+    }
 }
 
 void GlRenderer::DrawGlyphQuad(const GlyphDraw& d) {
+    if (savings_ && GlyphShowsNothing(d, screen_)) return;
     if (Batching()) batch_.Glyph(d, shaders_[kTextProgram]);
     else DrawGlyphNow(d);
 }
 
 void GlRenderer::DrawParticleQuad(const ParticleDraw& d) {
+    if (savings_ && ParticleShowsNothing(d, Facts(d.texture), screen_)) return;
     if (Batching()) batch_.Particle(d);
     else DrawParticleNow(d);
 }
 
-void GlRenderer::DrawSpriteNow(const SpriteDraw& d) {
+void GlRenderer::DrawSpriteNow(const SpriteDraw& d, const SpriteState& state) {
     const GLFunctions& gl = Gl();
     const ShaderInfo& s = shaders_[kSpriteProgram];
     gl.glUseProgram(s.program);
@@ -182,8 +232,11 @@ void GlRenderer::DrawSpriteNow(const SpriteDraw& d) {
     gl.glUniform1f(s.locations[kAlphaValue], d.alpha);
     gl.glUniform4f(s.locations[kTint], d.tint[0], d.tint[1], d.tint[2], d.tint[3]);
     glBindTexture(GL_TEXTURE_2D, d.texture);
+    const SpriteState plain;
+    if (!(state == plain)) ApplySpriteState(state, &plain);
     glDrawElements(GL_TRIANGLES, 6, GL_UNSIGNED_INT, nullptr);
     ++drawCalls_;
+    if (!(state == plain)) ApplySpriteState(plain, &state);
     gl.glBindVertexArray(0);
     glBindTexture(GL_TEXTURE_2D, 0);
 }
@@ -295,7 +348,10 @@ uint32_t GlRenderer::UploadGlyph(const unsigned char* rows, int width, int heigh
     return name;
 }
 
+void GlRenderer::Describe(uint32_t name, const PictureFacts& facts) { facts_[name] = facts; }
+
 void GlRenderer::Delete(uint32_t name) {
+    facts_.erase(name);
     const GLuint id = name;
     glDeleteTextures(1, &id);
     BindingsChanged();

@@ -2,8 +2,10 @@
 // The OpenGL side of the graphics engine: entry points, buffers, the four programs,
 // texture uploads, and the draw calls of the passes.
 #include <cstdint>
+#include <unordered_map>
 #include <vector>
 
+#include "graphics/DrawSavings.h"
 #include "graphics/GlBatch.h"
 #include "graphics/Matrix4.h"
 #include "graphics/RenderPasses.h"
@@ -53,6 +55,15 @@ public:
     void Flush();
     void SetSubmission(Submission submission);
     Submission CurrentSubmission() const { return submission_; }
+    // On (the default): draws that cannot change a pixel are left out, pictures drawn
+    // texel for texel sample nearest and only their visible box, opaque pictures at full
+    // opacity are written without blending (see DrawSavings.h). Off: every record is
+    // drawn as it comes (the reference the pictures are compared with).
+    void SetDrawSavings(bool on);
+    bool DrawSavings() const { return savings_; }
+    // What the decoder found in a picture's pixels; null for glyphs and unknown names.
+    const PictureFacts* Facts(uint32_t texture) const;
+    const DrawScreen& Screen() const { return screen_; }
     // Draw calls of the passes since the last BeginFrame.
     uint32_t DrawCalls() const { return drawCalls_ + batch_.drawCalls; }
     // Draws and frees the used debug-line slots.
@@ -65,12 +76,15 @@ public:
     uint32_t UploadRgba(const unsigned char* pixels, uint32_t width, uint32_t height) override;
     uint32_t UploadGlyph(const unsigned char* rows, int width, int height, int pitch) override;
     void Delete(uint32_t name) override;
+    void Describe(uint32_t name, const PictureFacts& facts) override;
 
     const ShaderInfo& Shader(Program which) const { return shaders_[which]; }
 
 private:
     bool Batching() const;
-    void DrawSpriteNow(const SpriteDraw& draw);
+    void DrawSpriteNow(const SpriteDraw& draw, const SpriteState& state = SpriteState{});
+    void SubmitSprites(const SpritePlan& plan);
+
     void DrawGlyphNow(const GlyphDraw& draw);
     void DrawParticleNow(const ParticleDraw& draw);
     // Bindings changed behind the batch's back.
@@ -79,6 +93,10 @@ private:
     ShaderInfo shaders_[kProgramCount];
     GlBatch batch_;
     Submission submission_ = Submission::Batched;
+    bool savings_ = true;
+    DrawScreen screen_;
+    uint32_t nearestRepeat_ = 0, nearestClamp_ = 0;  // sampler objects
+    std::unordered_map<uint32_t, PictureFacts> facts_;  // by texture name
     uint32_t drawCalls_ = 0;
     uint32_t vao_[4] = {};
     uint32_t vbo_[4] = {};

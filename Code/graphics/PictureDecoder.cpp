@@ -39,6 +39,7 @@ const char* Decode(const std::string& path, DecodedPicture& out) {
 void DecodePicture(const std::string& path, DecodedPicture& out) {
     out = DecodedPicture{};
     out.error = Decode(path, out);
+    if (!out.error) out.facts = ExaminePicture(out.pixels.get(), out.width, out.height);
 }
 
 unsigned DecodeWorkersForThisMachine() {

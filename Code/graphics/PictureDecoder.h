@@ -15,6 +15,8 @@
 #include <thread>
 #include <vector>
 
+#include "graphics/PictureFacts.h"
+
 struct DecodedPicture {
     struct Free {
         void operator()(unsigned char* bytes) const { std::free(bytes); }
@@ -24,6 +26,7 @@ struct DecodedPicture {
     unsigned width = 0;
     unsigned height = 0;
     const char* error = nullptr;  // null, or the decoder's text to show (a static string)
+    PictureFacts facts;           // of the decoded pixels (found on the decoding thread)
 };
 
 // Decodes one PNG file; non-regular files, files over the size cap and pictures with a

@@ -30,6 +30,7 @@ Texture TextureCache::Load(const std::string& path, bool* hit) {
     }
     const uint32_t name = backend_->UploadRgba(picture.pixels.get(), picture.width, picture.height);
     if (name == 0) return result;
+    backend_->Describe(name, picture.facts);
     Cache(path, name);
     result.id = name;
     result.width = picture.width;

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+#include "graphics/PictureFacts.h"
+
 // A decoded picture and where its texture lives.
 struct Texture {
     uint32_t id = 0;  // 0 = none
@@ -28,6 +30,8 @@ public:
     // Uploads one single-channel glyph bitmap whose rows are `pitch` bytes apart.
     virtual uint32_t UploadGlyph(const unsigned char* rows, int width, int height, int pitch) = 0;
     virtual void Delete(uint32_t name) = 0;
+    // What the decoder found in the pixels of a picture just uploaded as `name`.
+    virtual void Describe(uint32_t /*name*/, const PictureFacts& /*facts*/) {}
 };
 
 class PictureDecodeAhead;

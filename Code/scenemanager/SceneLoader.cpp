@@ -1,4 +1,6 @@
 // Scene files: {"GameObjects": [...], "Components": [...], "Dialogue": [...]}.
+#include <malloc.h>
+
 #include <algorithm>
 #include <cctype>
 #include <string>
@@ -56,6 +58,15 @@ public:
     PicturesDecodedAhead(const PicturesDecodedAhead&) = delete;
     PicturesDecodedAhead& operator=(const PicturesDecodedAhead&) = delete;
 };
+
+// A load frees far more than a frame ever allocates: the previous scene's pictures and
+// objects, the decoders' buffers, the scene file. The heap keeps freed memory for reuse
+// (see platform/Heap.h), so without this a player's process would only ever grow to the
+// largest load's high water. Once the decoders are done, the free pages go back.
+void ReturnWhatTheLoadFreed() {
+    GraphicsEngine::GetInstance().textures.EndDecodeAhead();
+    malloc_trim(0);
+}
 
 }  // namespace
 
@@ -147,4 +158,5 @@ void SceneManager::LoadScene(const std::string& path) {
     jobs.RemoveJobs(JobKind::Never);
     jobs.RemoveJobs(JobKind::SceneLoad);
     jobs.RemoveJobs(JobKind::Lookup);
+    ReturnWhatTheLoadFreed();
 }
