@@ -10,7 +10,7 @@ source tests/e2e/lib.sh
 ROOT=$(e2e_scratch_root tests/animationmanager/scenes/atlas.scene)
 e2e_start_display
 e2e_start_game "$GAME" "$ROOT"
-WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "no window titled harrowvale"
+WINDOW=$(e2e_wait_window harrowvale 120) || e2e_fail "no window titled harrowvale"
 
 # The colour of the sheet's cell shown now (sampled in the middle of the quad at 600, 540),
 # and a checksum of the Thief's quad (1400 +- 192, 540 +- 192).
@@ -72,6 +72,6 @@ for c in "${SEQUENCE[@]}"; do DISTINCT[$c]=1; done
 grep -q "FAILED TO LOAD" "$E2E_DIR/game.err" && e2e_fail "a picture failed to load"
 e2e_check_sanitizers
 wmctrl -c harrowvale || xdotool key --window "$WINDOW" alt+F4
-e2e_wait_exit 10
+e2e_wait_exit 60
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after close: $E2E_EXIT_CODE"
 echo "atlas_animation: ok"

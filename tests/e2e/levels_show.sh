@@ -28,7 +28,7 @@ for scene in 1_Slums 2_Slums 3_Slums 6_Magitek 7_Magitek 8_Magitek 9_Magitek 10_
              10c_Magitek 11_Epilogue YouWon; do
     cp "Assets/Scenes/$scene.scene" "$ROOT/Assets/Scenes/SplashScreen.scene"
     e2e_start_game "$GAME" "$ROOT"
-    WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "$scene: no window"
+    WINDOW=$(e2e_wait_window harrowvale 120) || e2e_fail "$scene: no window"
     e2e_wait_until 60 shows_scene || e2e_fail "$scene: the screen does not show the scene"
     kill "$E2E_GAME_PID"
     wait "$E2E_GAME_PID" 2>/dev/null

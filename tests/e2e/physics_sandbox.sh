@@ -18,7 +18,7 @@ SHOTS="$E2E_DIR/shots"
 mkdir -p "$SHOTS"
 e2e_start_display
 e2e_start_game "$GAME" "$ROOT"
-WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "no window titled harrowvale"
+WINDOW=$(e2e_wait_window harrowvale 120) || e2e_fail "no window titled harrowvale"
 
 # As many screenshots as the machine allows for 11 s, each named by its time in ms.
 start=${EPOCHREALTIME/./}
@@ -151,6 +151,6 @@ EOF
 grep -q "FAILED TO LOAD" "$E2E_DIR/game.err" && e2e_fail "a picture failed to load"
 e2e_check_sanitizers
 wmctrl -c harrowvale || xdotool key --window "$WINDOW" alt+F4
-e2e_wait_exit 10
+e2e_wait_exit 60
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after close: $E2E_EXIT_CODE"
 echo "physics_sandbox: ok"

@@ -20,8 +20,7 @@ source tests/e2e/lib.sh
 PY=/usr/bin/python3
 
 ROOT="$E2E_DIR/root"
-SHOTS="$E2E_DIR/shots"
-mkdir -p "$ROOT/Assets/Scenes" "$SHOTS"
+mkdir -p "$ROOT/Assets/Scenes"
 ln -s "$REPO/Code" "$ROOT/Code"
 for entry in "$REPO"/Assets/*; do
     [ "$(basename "$entry")" = "Scenes" ] || ln -s "$entry" "$ROOT/Assets/$(basename "$entry")"
@@ -101,64 +100,28 @@ e2e_start_display
 cd "$ROOT" || exit 1
 e2e_start_game "$GAME"
 cd "$REPO" || exit 1
-WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "no window titled harrowvale"
+WINDOW=$(e2e_wait_window harrowvale 120) || e2e_fail "no window titled harrowvale"
 xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
 
-# Screenshots all along, named by their time in ms; the key script logs when each step began.
-START=${EPOCHREALTIME/./}
-now_ms() { echo $(( (${EPOCHREALTIME/./} - START) / 1000 )); }
-touch "$E2E_DIR/shooting"
-(
-    while [ -e "$E2E_DIR/shooting" ]; do
-        ms=$(now_ms)
-        import -display "$DISPLAY" -window "$WINDOW" "$SHOTS/$(printf %06d "$ms").png" 2>/dev/null
-    done
-) &
-SHOOTER=$!
-mark() { echo "$1 $(now_ms)" >>"$E2E_DIR/marks"; }
-hold() { xdotool keydown --window "$WINDOW" "$1"; sleep "$2"; xdotool keyup --window "$WINDOW" "$1"; }
-
-sleep 1.5
-mark attack
-hold f 0.4
-sleep 2.5
-mark run
-xdotool keydown --window "$WINDOW" Right
-sleep 0.5
-mark jump
-hold space 0.3
-sleep 1.0
-xdotool keyup --window "$WINDOW" Right
-mark swap
-hold Tab 0.4
-sleep 3
-mark follow
-hold Left 2
-sleep 2
-mark end
-rm -f "$E2E_DIR/shooting"
-wait "$SHOOTER" 2>/dev/null
-kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died in the arena"
-echo "screenshots: $(ls "$SHOTS" | wc -l)"
-[ -n "${E2E_KEEP_SHOTS:-}" ] && cp -r "$SHOTS" "$E2E_KEEP_SHOTS" && cp "$E2E_DIR/marks" "$E2E_KEEP_SHOTS/"
-
-"$PY" - "$SHOTS" "$E2E_DIR/marks" <<'EOF' || e2e_fail "the arena did not play out as expected (see above)"
-import glob
+# The keys are driven by what the screenshots show: each key is held until its effect is on
+# screen, however slow the frames, and each step waits for its state.
+"$PY" - "$WINDOW" <<'EOF' || e2e_fail "the arena did not play out as expected (see above)"
+import io
 import os
+import subprocess
 import sys
+import time
 
 import numpy as np
 from PIL import Image
 
+WINDOW = sys.argv[1]
+KEEP = os.environ.get("E2E_KEEP_SHOTS")
+TIMEOUT = 90  # seconds for each step
 COLOURS = {"Thief": [(160, 85, 214), (220, 170, 255)], "Mage": [(140, 203, 255), (223, 244, 255)],
            "EnemyA": [(117, 130, 143), (213, 221, 226)], "EnemyB": [(242, 193, 78), (255, 240, 168)]}
 FLOOR = [(110, 52, 41), (74, 38, 36), (134, 96, 60)]
 FLOOR_LEFT_WORLD = 1500.0  # the arena's floor spans x 0 .. 2000, moved 1500 right
-
-marks = {}
-for line in open(sys.argv[2]):
-    name, ms = line.split()
-    marks[name] = int(ms)
 
 
 def mask(rgb, colours, tol=14):
@@ -207,40 +170,18 @@ def floor(rgb):
     return H * top, (H * cols.min() if len(cols) else None)
 
 
-def white_digits(rgb, around):
-    """The shaded white digits of a number over a hero, in the 300 x 240 box above its picture."""
+def digits(rgb, around, colour, tol):
+    """Pixels of a number's colour in the 300 x 240 box above a unit's last place."""
     if around is None:
         return 0
     x, y = int(around[0]) // H, int(around[1]) // H
     box = rgb[max(0, y - 300 // H):max(0, y - 60 // H), max(0, x - 150 // H):x + 150 // H]
-    return H * H * int(mask(box, [(167, 179, 189)], 8).sum()) if box.size else 0
+    return H * H * int(mask(box, [colour], tol).sum()) if box.size else 0
 
 
-def gold_digits(rgb, around):
-    """The gold digits of a number over a unit that is not a hero."""
-    if around is None:
-        return 0
-    x, y = int(around[0]) // H, int(around[1]) // H
-    box = rgb[max(0, y - 300 // H):max(0, y - 60 // H), max(0, x - 150 // H):x + 150 // H]
-    return H * H * int(mask(box, [(196, 138, 34)], 10).sum()) if box.size else 0
-
-
-# One pass; numbers hide what they rise from, so they are measured over the last place
-# the unit was seen.
+START = time.time()
 shots = []
 last = {"EnemyA": None, "Thief": None, "Mage": None}
-for path in sorted(glob.glob(os.path.join(sys.argv[1], "*.png"))):
-    rgb = np.asarray(Image.open(path).convert("RGB"))[::H, ::H].astype(np.int16)
-    t = int(os.path.basename(path)[:-4])
-    f = floor(rgb)
-    s = {"t": t, "floor": f}
-    for who in COLOURS:
-        s[who] = blob(rgb, who, f[0] if f and who.startswith("Enemy") else None)
-    for who in last:
-        last[who] = s[who] or last[who]
-    s["digitsA"] = gold_digits(rgb, last["EnemyA"])
-    s["digitsHeroes"] = white_digits(rgb, last["Thief"]) + white_digits(rgb, last["Mage"])
-    shots.append(s)
 
 
 def world_x(s, who):
@@ -250,30 +191,74 @@ def world_x(s, who):
     return FLOOR_LEFT_WORLD + (b[0] - f[1])
 
 
-def between(a, b):
-    return [s for s in shots if marks[a] <= s["t"] < marks[b]]
-
-
-fmt = lambda v: "-" if v is None else "%.0f" % v
-for s in shots:
-    print("t=%5d thief=%s,%s mage=%s,%s A=%s B=%s floor=%s digits A/heroes=%d/%d" % (
-        s["t"], fmt(world_x(s, "Thief")), fmt(s["Thief"][2] if s["Thief"] else None), fmt(world_x(s, "Mage")),
+def shoot():
+    """A screenshot, measured; numbers hide what they rise from, so they are measured over
+    the last place the unit was seen."""
+    ppm = subprocess.run(["import", "-window", WINDOW, "-depth", "8", "ppm:-"], capture_output=True).stdout
+    if not ppm:
+        return None
+    picture = Image.open(io.BytesIO(ppm)).convert("RGB")
+    t = int(1000 * (time.time() - START))
+    if KEEP:
+        os.makedirs(KEEP, exist_ok=True)
+        picture.save(os.path.join(KEEP, "%06d.png" % t))
+    rgb = np.asarray(picture)[::H, ::H].astype(np.int16)
+    f = floor(rgb)
+    s = {"t": t, "floor": f}
+    for who in COLOURS:
+        s[who] = blob(rgb, who, f[0] if f and who.startswith("Enemy") else None)
+    for who in last:
+        last[who] = s[who] or last[who]
+    s["digitsA"] = digits(rgb, last["EnemyA"], (196, 138, 34), 10)
+    s["digitsHeroes"] = digits(rgb, last["Thief"], (167, 179, 189), 8) + digits(rgb, last["Mage"], (167, 179, 189), 8)
+    shots.append(s)
+    fmt = lambda v: "-" if v is None else "%.0f" % v
+    print("t=%6d thief=%s,%s mage=%s,%s A=%s B=%s floor=%s digits A/heroes=%d/%d" % (
+        t, fmt(world_x(s, "Thief")), fmt(s["Thief"][2] if s["Thief"] else None), fmt(world_x(s, "Mage")),
         fmt(s["Mage"][0] if s["Mage"] else None), fmt(world_x(s, "EnemyA")), fmt(world_x(s, "EnemyB")),
-        s["floor"], s["digitsA"], s["digitsHeroes"]))
-
-ok = True
-
-
-def check(condition, message):
-    global ok
-    print(("ok: " if condition else "FAILED: ") + message)
-    ok = ok and condition
+        f, s["digitsA"], s["digitsHeroes"]), flush=True)
+    return s
 
 
-before = [s for s in shots if s["t"] < marks["attack"]]
-check(any(s["EnemyA"] for s in before), "the first enemy stands beside the Thief at the start")
-attack = between("attack", "run")
-check(any(s["digitsA"] > 30 for s in attack), "F: a number rises over the first enemy")
+def key(action, name):
+    subprocess.run(["xdotool", "key" + action, "--window", WINDOW, name])
+
+
+def until(message, condition, hold=None):
+    """Takes screenshots until the condition holds on the shots so far, holding a key
+    meanwhile when one is given; fails after the timeout."""
+    if hold:
+        key("down", hold)
+    deadline = time.time() + TIMEOUT
+    try:
+        while time.time() < deadline:
+            if shoot() is not None and condition():
+                print("ok: " + message, flush=True)
+                return
+        print("FAILED: " + message, flush=True)
+        sys.exit(1)
+    finally:
+        if hold:
+            key("up", hold)
+
+
+def since(mark):
+    return shots[mark:]
+
+
+def median(xs):
+    return sorted(xs)[len(xs) // 2] if xs else None
+
+
+def xs_of(shots_, who):
+    return [world_x(s, who) for s in shots_ if world_x(s, who) is not None]
+
+
+def mage_screen_x(shots_):
+    """The Mage's place on screen: her shots are her own picture and can pass for her in one
+    screenshot, so the median of the last three."""
+    xs = [s["Mage"][0] for s in shots_[-3:] if s["Mage"]]
+    return median(xs) if len(xs) == 3 else None
 
 
 def enemy_a_seen(s):
@@ -282,49 +267,61 @@ def enemy_a_seen(s):
     return a is not None and (mage is None or abs(a - mage) > 60)
 
 
-check(attack and not any(enemy_a_seen(s) for s in attack[-3:]), "the first enemy is gone after the hit")
-
-run = between("run", "swap")
-xs = [world_x(s, "Thief") for s in run if world_x(s, "Thief") is not None]
-check(len(xs) > 2 and xs[-1] - xs[0] > 150, "Right runs the Thief right (%s)" % [fmt(x) for x in xs[:1] + xs[-1:]])
-lifts = [s["floor"][0] - s["Thief"][2] for s in between("jump", "swap") if s["Thief"] and s["floor"]]
-rest = [s["floor"][0] - s["Thief"][2] for s in before if s["Thief"] and s["floor"]]
-check(lifts and rest and max(lifts) > max(rest) + 60, "Space lifts it off the floor (%s px)" % (max(lifts) if lifts else "-"))
-
-chase = between("run", "end")
-bx = [world_x(s, "EnemyB") for s in chase if world_x(s, "EnemyB") is not None]
-check(len(bx) > 2 and bx[0] - min(bx) > 80, "the second enemy comes for the Thief (%s)" % [fmt(min(bx) if bx else None)])
-check(any(s["digitsHeroes"] > 30 for s in chase), "and hits: numbers rise over a hero")
-
-# The Mage's shots are her own picture: a shot can pass for her in one screenshot, so her
-# place before and after is the median of the last three.
-swap = between("swap", "follow")
-mage_before = sorted(s["Mage"][0] for s in run[-3:] if s["Mage"])
-mage_after = sorted(s["Mage"][0] for s in swap[-3:] if s["Mage"])
-before_x = mage_before[len(mage_before) // 2] if mage_before else None
-after_x = mage_after[len(mage_after) // 2] if mage_after else None
-check(before_x is not None and after_x is not None and abs(after_x - 960) < 110 and abs(before_x - 960) > 150,
-      "Tab: the camera recentres on the Mage (screen x %s -> %s)" % (fmt(before_x), fmt(after_x)))
-
-follow = between("follow", "end")
-tx = [world_x(s, "Thief") for s in follow if world_x(s, "Thief") is not None]
-mx = [world_x(s, "Mage") for s in follow if world_x(s, "Mage") is not None]
+def ran(mark, distance):
+    xs = xs_of(since(mark), "Thief")
+    return len(xs) > 2 and xs[-1] - xs[0] > distance
 
 
-def median(xs):
-    return sorted(xs)[len(xs) // 2]
+def lifted(mark, rest):
+    lifts = [s["floor"][0] - s["Thief"][2] for s in since(mark) if s["Thief"] and s["floor"]]
+    return bool(lifts) and max(lifts) > max(rest) + 60
 
 
-m0, m1 = (median(mx[:3]), median(mx[-3:])) if len(mx) > 2 else (None, None)
-t0, t1 = (median(tx[:3]), median(tx[-3:])) if len(tx) > 2 else (None, None)
-check(m0 is not None and m0 - m1 > 200, "Left walks the Mage left (%s -> %s)" % (fmt(m0), fmt(m1)))
-check(t0 is not None and m0 is not None and t0 - t1 > 100 and abs(t1 - m1) < 360,
-      "the Thief follows her (%s -> %s)" % (fmt(t0), fmt(t1)))
-sys.exit(0 if ok else 1)
+def walked(mark):
+    mx, tx = xs_of(since(mark), "Mage"), xs_of(since(mark), "Thief")
+    if len(mx) < 6 or len(tx) < 6:
+        return False
+    m0, m1, t0, t1 = median(mx[:3]), median(mx[-3:]), median(tx[:3]), median(tx[-3:])
+    return m0 - m1 > 200 and t0 - t1 > 100 and abs(t1 - m1) < 360
+
+
+def chased(mark):
+    bx = xs_of(since(mark), "EnemyB")
+    return len(bx) > 2 and bx[0] - min(bx) > 80 and any(s["digitsHeroes"] > 30 for s in since(mark))
+
+
+subprocess.run(["xdotool", "windowactivate", "--sync", WINDOW], capture_output=True)
+until("the first enemy stands beside the Thief at the start",
+      lambda: shots[-1]["EnemyA"] is not None and shots[-1]["Thief"] is not None and shots[-1]["floor"])
+rest = [s["floor"][0] - s["Thief"][2] for s in shots if s["Thief"] and s["floor"]]
+
+attack = len(shots)
+until("F: a number rises over the first enemy", lambda: any(s["digitsA"] > 30 for s in since(attack)), hold="f")
+until("the first enemy is gone after the hit",
+      lambda: len(since(attack)) >= 3 and not any(enemy_a_seen(s) for s in shots[-3:]))
+
+run = len(shots)
+key("down", "Right")
+until("Right runs the Thief right", lambda: ran(run, 150))
+jump = len(shots)
+until("Space lifts it off the floor", lambda: lifted(jump, rest), hold="space")
+# The Mage walks slower: she falls behind until the camera, following the Thief, leaves her
+# well away from the middle of the screen.
+until("the Mage falls behind the running Thief",
+      lambda: mage_screen_x(shots) is not None and abs(mage_screen_x(shots) - 960) > 200)
+key("up", "Right")
+
+swap = len(shots)
+until("Tab: the camera recentres on the Mage",
+      lambda: len(since(swap)) >= 3 and mage_screen_x(since(swap)) is not None
+      and abs(mage_screen_x(since(swap)) - 960) < 110, hold="Tab")
+follow = len(shots)
+until("Left walks the Mage left and the Thief follows her", lambda: walked(follow), hold="Left")
+until("the second enemy comes for the Thief and hits: numbers rise over a hero", lambda: chased(run))
 EOF
 
 e2e_check_sanitizers
 wmctrl -c harrowvale || xdotool key --window "$WINDOW" alt+F4
-e2e_wait_exit 10
+e2e_wait_exit 60
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after close: $E2E_EXIT_CODE"
 echo "units_arena: ok"
