@@ -90,6 +90,27 @@ start_to_menu() {
 # a fresh shot: for waiting on a screen.
 shows_like() { shot && looks_like "$@"; }
 
+# From the first credits picture to the main menu: each Space moves on to a later picture,
+# and Space on the last one returns to the menu. The pictures also move on by themselves
+# after a while, so a press may find a later one than the last screenshot showed.
+run_credits() {
+    wait_for credits1 60 credits1 credits2 credits3 credits4 menu black
+    local k=1 seen=credits1
+    moved_on() {
+        seen=$(classify credits1 credits2 credits3 credits4 menu black)
+        case "$seen" in
+            menu) return 0 ;;
+            credits*) [ "${seen#credits}" -gt "$k" ] ;;
+            *) return 1 ;;
+        esac
+    }
+    while [ "$seen" != menu ]; do
+        e2e_press_until "$WINDOW" space 60 moved_on || e2e_fail "Space on credits$k: the window shows $seen"
+        keep "$seen"
+        [ "$seen" = menu ] || k=${seen#credits}
+    done
+}
+
 exit_from_menu() {  # from New Game: down to Exit
     tap Down; tap Down; tap Down; tap space
     e2e_wait_exit 60

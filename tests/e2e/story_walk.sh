@@ -31,11 +31,7 @@ tap Up; tap space               # Yes
 wait_for menu 60
 
 tap Down; tap Down; tap space   # from New Game down to Credits
-for picture in credits1 credits2 credits3 credits4; do
-    wait_for "$picture" 60
-    tap space
-done
-wait_for menu 60
+run_credits
 tap Down; tap Down; tap Down; tap space   # from New Game down to Exit
 e2e_wait_exit 60
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after Exit: $E2E_EXIT_CODE"
