@@ -40,10 +40,12 @@ void InputManager::Update() {
 
 void InputManager::Poll() {
     platform::PumpEvents();
+    const std::array<uint8_t, kActions> pressed = tapped;
+    tapped.fill(0);
     // Disabled input adds nothing: held keys and pads are ignored until it is enabled again.
     if (!enabled) return;
     for (int a = 0; a < kActions; ++a)
-        if (held[a]) ++current[a];
+        if (held[a] || pressed[a]) ++current[a];
     PollGamepads();
 }
 
@@ -71,7 +73,9 @@ void InputManager::OnKey(int virtualKey, bool down) {
         held[action] = 0;
         return;
     }
-    if (enabled) held[action] = 1;
+    if (!enabled) return;
+    held[action] = 1;
+    tapped[action] = 1;
 }
 
 bool InputManager::GetKeyDown(InputAction action) const {
@@ -91,6 +95,7 @@ void InputManager::ResetAll() {
     current.fill(0);
     previous.fill(0);
     held.fill(0);
+    tapped.fill(0);
     wirelessPadPresent = 0;
     xboxPadPresent = 0;
 }

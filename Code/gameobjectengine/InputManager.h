@@ -4,7 +4,8 @@
 // Actions: 0 right, 1 left, 2 up, 3 down, 4 jump/confirm (Space), 5 G, 6 weapon 0 (F),
 // 7-10 weapons 1-4 (Q W E R), 11 swap (Tab), 12 back/pause (Escape), 13 Enter.
 // current counts 1 for a held key plus 1 per matching pad input; a fresh press is
-// previous 0 with current non-zero.
+// previous 0 with current non-zero. A key pressed and released between two polls counts
+// as held for exactly the next frame, so a tap shorter than a slow frame is never lost.
 #include <array>
 #include <cstdint>
 
@@ -34,9 +35,11 @@ public:
 
     // Once per running frame: previous = current, current = 0, pad flags 0, then Poll.
     void Update();
-    // Pumps the window events (keys arrive through OnKey), counts held keys and pads.
+    // Pumps the window events (keys arrive through OnKey), counts held and tapped keys
+    // and pads; the taps are used up.
     void Poll();
-    // A key message. A key-up always clears the key's held flag; a key-down counts only while enabled.
+    // A key message. A key-up always clears the key's held flag; a key-down counts only
+    // while enabled, and marks a tap that the next poll counts even if the key is up again.
     void OnKey(int virtualKey, bool down);
     // A fresh press of the action this frame; false for a value outside the fourteen.
     bool GetKeyDown(InputAction action) const;
@@ -56,6 +59,7 @@ public:
     std::array<uint8_t, kActions> current{};
     std::array<uint8_t, kActions> previous{};
     std::array<uint8_t, kActions> held{};
+    std::array<uint8_t, kActions> tapped{};  // pressed since the last poll
     uint8_t wirelessPadPresent = 0;
     uint8_t xboxPadPresent = 0;
 

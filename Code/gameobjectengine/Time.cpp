@@ -14,8 +14,9 @@ void Time::Update() {
     const int64_t step = now - last;
     last = now;
     ++frameCounter;
-    deltaTime = static_cast<float>(static_cast<double>(step) / 1e9);
-    fpsTimer += deltaTime;
+    const float seconds = static_cast<float>(static_cast<double>(step) / 1e9);
+    deltaTime = seconds > kMaxDeltaTime ? kMaxDeltaTime : seconds;
+    fpsTimer += seconds;
     if (fpsTimer > 1.0f) {
         fps = frameCounter;
         fpsTimer = 0.0f;

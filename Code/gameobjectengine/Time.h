@@ -1,13 +1,18 @@
 #pragma once
-// The frame timer: variable step, no cap. Every time-based component reads deltaTime.
+// The frame timer: variable step. Every time-based component reads deltaTime.
 #include <cstdint>
 
 class Time {
 public:
     static Time& GetInstance();
 
-    // Advances to the clock's now: deltaTime = now - last in seconds; the fps window
-    // closes when its timer exceeds 1 s (strictly).
+    // The longest frame handed to the game: a stall (a slow machine, a window drag, a
+    // debugger) plays on as this much time instead of one huge step.
+    static constexpr float kMaxDeltaTime = 1.0f / 3.0f;
+
+    // Advances to the clock's now: deltaTime = now - last in seconds, at most
+    // kMaxDeltaTime; the fps window counts real time and closes when its timer exceeds
+    // 1 s (strictly).
     void Update();
 
     uint32_t fps = 0;

@@ -1,6 +1,7 @@
 #include "physics/PhysicsManager.h"
 
 #include <bit>
+#include <cmath>
 
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameObject.h"
@@ -62,21 +63,35 @@ void PhysicsManager::Step() {
     StepWith(Time::GetInstance().deltaTime);
 }
 
+int PhysicsManager::SubStepsFor(float dt) {
+    if (!(dt > kMaxSubStep)) return 1;
+    const float count = std::ceil(dt / kMaxSubStep);
+    return count < static_cast<float>(kMaxSubSteps) ? static_cast<int>(count) : kMaxSubSteps;
+}
+
 void PhysicsManager::StepWith(float dt) {
+    const int subSteps = SubStepsFor(dt);
+    const float step = subSteps == 1 ? dt : dt / static_cast<float>(subSteps);
     broadPhase.Build(colliders);
     const std::size_t mark = rigidbodies.Mark();
-    for (std::size_t i = 0; i < mark; ++i) {
-        Rigidbody* body = rigidbodies.Get(i);
-        if (!body || !body->enabled) continue;
-        // An entry whose object is gone from under it, or that has no Transform yet,
-        // has nothing to move: skip it whole.
-        if (!body->owner || !body->owner->active || !body->transform) continue;
-        StepBody(*body, dt);
+    for (int sub = 0; sub < subSteps; ++sub) {
+        for (std::size_t i = 0; i < mark; ++i) {
+            Rigidbody* body = rigidbodies.Get(i);
+            if (!body || !body->enabled) continue;
+            // An entry whose object is gone from under it, or that has no Transform yet,
+            // has nothing to move: skip it whole.
+            if (!body->owner || !body->owner->active || !body->transform) continue;
+            // Whatever drove a body sideways did so once for the whole frame; the
+            // motion of each sub-step zeroes it, so it is handed back for the next.
+            if (sub == 0) drivenVelocityX[i] = body->xVelocity;
+            else if (!body->isKinematic) body->xVelocity = drivenVelocityX[i];
+            StepBody(*body, step, sub == 0);
+        }
     }
 }
 
-void PhysicsManager::StepBody(Rigidbody& body, float dt) {
-    body.ClearContacts();
+void PhysicsManager::StepBody(Rigidbody& body, float dt, bool firstSubStep) {
+    if (firstSubStep) body.ClearContacts();
     Collider* collider = body.collider;
     if (collider) collider->ResetContacts();
 
@@ -86,7 +101,7 @@ void PhysicsManager::StepBody(Rigidbody& body, float dt) {
     body.ApplyForces(dt);
 
     const uint32_t mask = MaskForLayer(body.owner->layer);
-    if (collider && collider->transform) CollideBody(body, mask, dt);
+    if (collider && collider->transform) CollideBody(body, mask, dt, firstSubStep);
     if (!body.isKinematic) MoveBody(body, dt);
     if (collider && collider->transform) broadPhase.Moved(collider->transform);
 }
@@ -99,7 +114,7 @@ bool SamePlace(const Transform& t, float x, float y) {
 }
 }  // namespace
 
-void PhysicsManager::CollideBody(Rigidbody& body, uint32_t mask, float dt) {
+void PhysicsManager::CollideBody(Rigidbody& body, uint32_t mask, float dt, bool firstSubStep) {
     Collider* self = body.collider;
     const TVector2<float> move(dt * body.xVelocity, dt * body.yVelocity);
     Transform& place = *self->transform;
@@ -115,7 +130,10 @@ void PhysicsManager::CollideBody(Rigidbody& body, uint32_t mask, float dt) {
         // Same object means the same owner, whatever ids the components were built with.
         if (!otherOwner || otherOwner == body.owner || !otherOwner->active) continue;
         if (!other->transform || (otherOwner->layer & mask) == 0) continue;
-        if (self->Collide(other, move)) body.AddContact(other);
+        if (self->Collide(other, move)) {
+            if (firstSubStep) body.AddContact(other);
+            else body.AddContactOnce(other);
+        }
         if (!SamePlace(place, queriedX, queriedY)) {
             // Snapped against a wall or lifted onto a slope: ask again from the new place
             // for the colliders after this one.

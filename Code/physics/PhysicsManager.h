@@ -8,6 +8,14 @@
 // fully (forces, collisions, motion) before the next, so later bodies see the
 // positions earlier ones reached this frame. A broad phase picks, for each body, the
 // colliders it could touch; the results are those of testing every collider.
+//
+// A frame longer than kMaxSubStep is stepped as equal sub-steps no longer than that, the
+// whole world sub-step by sub-step, so nothing moves further in one go than it would at
+// 60 frames a second (a long frame would otherwise carry a runner into or through a
+// wall). Across the sub-steps a body keeps the sideways velocity it was driven with,
+// and its contacts are every collider it touched in any of them (each once): a trigger
+// or weapon area still sees a unit that crossed it in the middle of the frame. Its
+// contact flags and slope factors are those of the last sub-step.
 #include <cstdint>
 #include <vector>
 
@@ -25,6 +33,10 @@ public:
     static constexpr std::size_t kMaxColliders = 1024;
     // 9.81 * 175 in single precision: pixels per second squared, downward.
     static constexpr float kGravity = 1716.7501f;
+    // The longest single step; and the most sub-steps one frame is cut into (a frame
+    // longer than kMaxSubSteps * kMaxSubStep takes longer sub-steps).
+    static constexpr float kMaxSubStep = 1.0f / 60.0f;
+    static constexpr int kMaxSubSteps = 120;
 
     static PhysicsManager& GetInstance();
 
@@ -34,6 +46,9 @@ public:
     void Step();
     // The same with an explicit frame time (benchmarks, tests).
     void StepWith(float dt);
+    // How many sub-steps a frame of dt seconds takes: 1 up to kMaxSubStep (and for a
+    // time that is not a positive number).
+    static int SubStepsFor(float dt);
 
     // Registration: false (nothing stored) without an owner or when the registry is full.
     bool AddBody(Rigidbody* body);
@@ -59,10 +74,13 @@ public:
 
 private:
     PhysicsManager() = default;
-    void StepBody(Rigidbody& body, float dt);
-    void CollideBody(Rigidbody& body, uint32_t mask, float dt);
+    // One sub-step of one body; the first sub-step of a frame starts its contact list afresh.
+    void StepBody(Rigidbody& body, float dt, bool firstSubStep);
+    void CollideBody(Rigidbody& body, uint32_t mask, float dt, bool firstSubStep);
     static void MoveBody(Rigidbody& body, float dt);
 
     BroadPhase broadPhase;
     std::vector<uint16_t> candidates;
+    // Per body slot, the sideways velocity it entered a sub-stepped frame with.
+    std::vector<float> drivenVelocityX = std::vector<float>(kMaxBodies, 0.0f);
 };

@@ -90,6 +90,10 @@ void Rigidbody::AddContact(Collider* other) {
     if (contactCount < kMaxContacts) contacts[contactCount++] = other;
 }
 
+void Rigidbody::AddContactOnce(Collider* other) {
+    if (std::find(contacts, contacts + contactCount, other) == contacts + contactCount) AddContact(other);
+}
+
 void Rigidbody::ForgetContact(const Collider* other) {
     Collider** end = contacts + contactCount;
     Collider** kept = std::remove(contacts, end, other);

@@ -50,6 +50,8 @@ public:
     void ClearContacts();
     // Appends a contact unless the list is full.
     void AddContact(Collider* other);
+    // The same, unless the collider is listed already (the later sub-steps of a long frame).
+    void AddContactOnce(Collider* other);
     // Drops every entry naming this collider, keeping the others in order.
     void ForgetContact(const Collider* other);
 

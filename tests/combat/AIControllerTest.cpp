@@ -119,7 +119,9 @@ TEST_F(AIControl, FollowerFightsTheEnemiesNearIt) {
         SCOPED_TRACE(std::string(row.partner) + " " + std::to_string(row.enemyDx));
         EXPECT_EQ(Cast(f.Unit(row.partner), 0), row.attacks);
         EXPECT_EQ(agent->repathCounter != calls, row.approaches);
-        if (row.attacks) EXPECT_EQ(f.Body(row.partner)->facing, row.facing);
+        if (row.attacks) {
+            EXPECT_EQ(f.Body(row.partner)->facing, row.facing);
+        }
         EXPECT_EQ(f.Unit(row.partner)->moveDirection, 0);
     }
 }
@@ -185,7 +187,9 @@ TEST_F(AIControl, FinalBossPhases) {
         EXPECT_TRUE(Cast(f.Unit("Boss"), row.weapon));
         EXPECT_TRUE(Param("Boss", row.parameter));
         // A weapon 3 refused while idle clears its parameter.
-        if (row.weapon != 3 && row.weapon != 4 && row.facing == 1) EXPECT_FALSE(Param("Boss", "Weapon3"));
+        if (row.weapon != 3 && row.weapon != 4 && row.facing == 1) {
+            EXPECT_FALSE(Param("Boss", "Weapon3"));
+        }
     }
 }
 

@@ -2,6 +2,7 @@
 #include "CombatFixture.h"
 
 #include "animationmanager/Animator.h"
+#include "gameobjectengine/Transform.h"
 #include "physics/Rigidbody.h"
 
 namespace {
@@ -33,7 +34,13 @@ TEST(UnitEffects, DashFollowsTheFacingWithGravityOff) {
 }
 
 TEST(UnitEffects, KnockbackPushesTheWayTheCasterFaces) {
-    for (uint32_t facing : {0u, 1u}) {
+    struct Row {
+        uint32_t facing;
+        bool casterHasBody;  // without one, the push keeps its own direction
+        float pushX;
+    };
+    for (const Row& row : {Row{0, true, -300.0f}, Row{1, true, 300.0f}, Row{0, false, 300.0f}}) {
+        SCOPED_TRACE(std::to_string(row.facing) + (row.casterHasBody ? " with a body" : " without a body"));
         CombatScene arena;
         arena.Unit("Caster", "Enemy", 300.0f,
                    R"("weapons": [{"weaponType": 3, "effects": [
@@ -41,12 +48,14 @@ TEST(UnitEffects, KnockbackPushesTheWayTheCasterFaces) {
         arena.Unit("Target", "Enemy", 600.0f);
         arena.Load();
         CombatUnit* target = arena.Get("Target");
-        arena.Get("Caster")->rigidbody->facing = facing;
-        target->effectList->AddEffect(*arena.Get("Caster")->weapons[0]->effects[0]);
+        CombatUnit* caster = arena.Get("Caster");
+        caster->rigidbody->facing = row.facing;
+        if (!row.casterHasBody) caster->rigidbody = nullptr;
+        target->effectList->AddEffect(*caster->weapons[0]->effects[0]);
         EXPECT_TRUE(target->HasState(CombatUnit::STUNNED));
         arena.engine.Step();
         ASSERT_FALSE(target->rigidbody->forces.empty());
-        EXPECT_EQ(target->rigidbody->forces.front().deltaVX, facing ? 300.0f : -300.0f);
+        EXPECT_EQ(target->rigidbody->forces.front().deltaVX, row.pushX);
         EXPECT_EQ(target->rigidbody->forces.front().deltaVY, -50.0f);
         EXPECT_FALSE(target->HasState(CombatUnit::STUNNED));
     }
@@ -93,13 +102,14 @@ TEST(UnitEffects, OverlappingEffectsRestoreAtTheLast) {
         const char* what;
         const char* effect;  // JSON members besides name and timing
         bool (*held)(CombatUnit&);
+        bool stopsBody = false;  // the body stands still when the switch is taken and given back
     };
     const Row rows[] = {
         {"gravity", R"("effectType": 2, "resolveType": 3, "tickTime": 1)",
          [](CombatUnit& u) { return !u.rigidbody->useGravity; }},
         {"dash transparency", R"("effectType": 2, "resolveType": 3, "tickTime": 1, "useGravityWhenMoving": 1, "alphaFadeWhenMoving": 1)",
          [](CombatUnit& u) { return u.spriteRenderer->alpha == 50; }},
-        {"kinematic", R"("effectType": 9, "resolveType": 2)", [](CombatUnit& u) { return u.rigidbody->isKinematic; }},
+        {"kinematic", R"("effectType": 9, "resolveType": 2)", [](CombatUnit& u) { return u.rigidbody->isKinematic; }, true},
         {"freeze", R"("effectType": 8, "resolveType": 2, "applyFlags": 11)",
          [](CombatUnit& u) { return u.spriteRenderer->tintStrength == 1.0f && !u.animator->enabled; }},
         {"disappearance", R"("effectType": 7, "resolveType": 2)", [](CombatUnit& u) { return !u.spriteRenderer->enabled; }},
@@ -118,14 +128,26 @@ TEST(UnitEffects, OverlappingEffectsRestoreAtTheLast) {
         auto longer = make("Long", "0.95");
         auto shorter = make("Short", "0.25");
         EXPECT_FALSE(row.held(*unit));
+        Rigidbody& body = *unit->rigidbody;
+        if (row.stopsBody) body.xVelocity = 50.0f, body.yVelocity = -80.0f;
         unit->effectList->AddEffect(*longer);
+        if (row.stopsBody) {
+            EXPECT_EQ(body.xVelocity, 0.0f);
+            EXPECT_EQ(body.yVelocity, 0.0f);
+        }
         unit->effectList->AddEffect(*shorter);
         arena.engine.Step(5);
         ASSERT_EQ(unit->effectList->FindByName("Short"), nullptr);
         EXPECT_TRUE(row.held(*unit));
+        // A kinematic body keeps its sideways velocity; given back, it must not set off with it.
+        if (row.stopsBody) body.xVelocity = 50.0f;
+        const float heldX = arena.engine.Get<Transform>("Target")->x;
         arena.engine.Step(6);
         ASSERT_EQ(unit->effectList->FindByName("Long"), nullptr);
         EXPECT_FALSE(row.held(*unit));
+        if (row.stopsBody) {
+            EXPECT_EQ(arena.engine.Get<Transform>("Target")->x, heldX);
+        }
     }
 }
 

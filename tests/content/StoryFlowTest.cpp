@@ -11,7 +11,6 @@
 #include "combat/CombatUnit.h"
 #include "dialogue/DialogueManager.h"
 #include "gameobjectengine/GameFlags.h"
-#include "scenemanager/ComponentFactory.h"
 #include "scenemanager/SceneTable.h"
 #include "ui/GameManager.h"
 
@@ -104,7 +103,7 @@ void Play(const StoryStep& step) {
     ASSERT_TRUE(left) << "no scene change";
     EXPECT_EQ(Scenes().currentSceneIndex, static_cast<uint32_t>(step.next));
     // The level just loaded is the continue point (the victory and the menus are not).
-    if (factory::Knows("SaveManager") && Scenes().FindComponentOfType<GameManager>()) {
+    if (Scenes().FindComponentOfType<GameManager>()) {
         EXPECT_EQ(SavedSceneIndex(), static_cast<uint32_t>(step.next)) << "the save file's scene index";
     }
 }
@@ -112,7 +111,6 @@ void Play(const StoryStep& step) {
 }  // namespace
 
 TEST(StoryFlow, EachLevelIsPlayedThroughItsPortal) {
-    if (!factory::Knows("PlayerUnitController")) GTEST_SKIP() << "no player controller to walk a hero yet";
     for (StoryStep step : {StoryStep{6, 10, Leave::Portal}, StoryStep{10, 11, Leave::Portal},
                            StoryStep{11, 1, Leave::Portal}, StoryStep{1, 4, Leave::Portal},
                            StoryStep{4, 12, Leave::Portal}, StoryStep{12, 14, Leave::Portal},
@@ -127,6 +125,5 @@ TEST(StoryFlow, TheBossDeathTheConversationsAndTheVictoryLeadOn) {
 }
 
 TEST(StoryFlow, TheCreditsEndInTheMainMenu) {
-    if (!factory::Knows("CreditsFlowController")) GTEST_SKIP() << "no credits flow yet";
     Play({5, 0, Leave::Key});
 }

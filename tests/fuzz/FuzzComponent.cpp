@@ -10,6 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 #ifdef FUZZ_CLASS
     const std::string className = FUZZ_CLASS;
 #else
+    fuzz::Engine();  // installs the factory's class table before we pick from it
     std::size_t count = 0;
     const factory::ClassEntry* classes = factory::InstalledClasses(count);
     if (size == 0 || count == 0) return 0;

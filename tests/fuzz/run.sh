@@ -7,6 +7,9 @@
 # and its regression inputs. A crash, leak, timeout or sanitizer report fails the run and
 # leaves the input under build/fuzz-artifacts/<name>/: copy it into
 # tests/fuzz/regressions/<name>/ once fixed, so ctest replays it from then on.
+# A run also fails when its target's coverage stays trivially low (below the floor of
+# coverage_floor, in libFuzzer's "cov:" edges at the end of the run): a target that
+# returns before reaching its reader fuzzes nothing, however long it runs.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 BUILD=${1:?usage: tests/fuzz/run.sh BUILD_DIR [SECONDS] [TARGET...]}
@@ -24,6 +27,15 @@ export LSAN_OPTIONS="suppressions=$PWD/tests/lsan.supp:print_suppressions=0"
 work=$(mktemp -d /tmp/harrowvale-fuzz-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
+# Each floor is about half of what the target's seed corpus alone reaches, so a run
+# that stops short of the reader fails while an unlucky run does not; a target without
+# a floor of its own must reach 100 edges.
+coverage_floor() {
+    case $1 in
+        *) echo 100 ;;
+    esac
+}
+
 fuzz_one() {
     local name=$1 binary="$BUILD/tests/fuzz/fuzz_$1"
     local corpus="$work/$name" artifacts="$BUILD/fuzz-artifacts/$name"
@@ -34,14 +46,21 @@ fuzz_one() {
     done
     if "$binary" -max_total_time="$SECONDS_EACH" -timeout=10 -rss_limit_mb=2048 -print_final_stats=0 \
             -artifact_prefix="$artifacts/" "$corpus" >"$work/$name.log" 2>&1; then
-        echo "fuzz $name: ok ($(grep -oE 'Done [0-9]+ runs' "$work/$name.log" | tail -1))"
+        local coverage floor
+        coverage=$(grep -oE 'cov: [0-9]+' "$work/$name.log" | tail -1 | grep -oE '[0-9]+')
+        floor=$(coverage_floor "$name")
+        if [ "${coverage:-0}" -lt "$floor" ]; then
+            echo "fuzz $name: FAILED: it reached ${coverage:-no} edges, below its floor of $floor"
+            return 1
+        fi
+        echo "fuzz $name: ok ($(grep -oE 'Done [0-9]+ runs' "$work/$name.log" | tail -1), $coverage edges)"
     else
         echo "fuzz $name: FAILED; input kept in $artifacts/"
         grep -E "ERROR|SUMMARY|runtime error" "$work/$name.log" | head -5
         return 1
     fi
 }
-export -f fuzz_one
+export -f fuzz_one coverage_floor
 export BUILD SECONDS_EACH work
 
 printf '%s\n' "${TARGETS[@]}" | xargs -P "$PARALLEL" -I{} bash -c 'fuzz_one {}'

@@ -50,9 +50,24 @@ TEST_F(InputTest, HeldKeyCountsEveryFrameButIsFreshOnlyOnce) {
     EXPECT_EQ(Input().current[4], 0);
 }
 
-TEST_F(InputTest, PressAndReleaseBetweenFramesAddsNothing) {
+// A tap shorter than a frame: pressed for exactly the next frame, let go on the one after.
+TEST_F(InputTest, PressAndReleaseBetweenFramesCountsForOneFrame) {
     Input().OnKey(vk::F, true);
     Input().OnKey(vk::F, false);
+    Input().Update();
+    EXPECT_EQ(Input().current[6], 1);
+    EXPECT_TRUE(Input().GetKeyDown(InputAction::Weapon0));
+    Input().Update();
+    EXPECT_EQ(Input().current[6], 0);
+    EXPECT_EQ(Input().previous[6], 1);
+    Input().Update();
+    EXPECT_EQ(Input().previous[6], 0);
+    // A tap while disabled, and one left over when input is switched off, count nowhere.
+    Input().OnKey(vk::F, true);
+    Input().OnKey(vk::F, false);
+    Input().enabled = false;
+    Input().Update();
+    Input().enabled = true;
     Input().Update();
     EXPECT_EQ(Input().current[6], 0);
 }

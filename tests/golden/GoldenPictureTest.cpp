@@ -210,11 +210,11 @@ TEST_P(GoldenPictureTest, MatchesTheRecordedPicture) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Scenes, GoldenPictureTest, ::testing::ValuesIn(kShots),
-                         [](const ::testing::TestParamInfo<Shot>& info) {
-                             std::string name = info.param.name;
-                             for (char& c : name)
+                         [](const ::testing::TestParamInfo<Shot>& shotInfo) {
+                             std::string testName = shotInfo.param.name;
+                             for (char& c : testName)
                                  if (c == '-') c = '_';
-                             return name;
+                             return testName;
                          });
 
 }  // namespace

@@ -2,8 +2,12 @@
 // masks, the contact cap, pause, kinematic bodies and registry rules.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+
 #include "SceneBuilder.h"
 #include "gameobjectengine/GameFlags.h"
+#include "gameobjectengine/Time.h"
 #include "gameobjectengine/Transform.h"
 #include "physics/BoxCollider.h"
 #include "physics/CircleCollider.h"
@@ -75,6 +79,33 @@ TEST_F(PhysicsStep, WallBlocksAndSnapsTheWalker) {
     Walk("Ball", -600.0f, 10);
     EXPECT_LT(T("Ball")->x, stoppedAt - 50.0f);
     EXPECT_EQ(B("Ball")->facing, 0u);
+}
+
+// A slow machine's frames: through the frame loop (which caps the frame time) and
+// stepped directly (sub-steps alone), the runner stops at the wall, standing on the floor.
+TEST_F(PhysicsStep, LongFramesStillStopTheRunnerAtTheWall) {
+    FloorWide();
+    scene.Floor("Wall", 1600, 850, 25, 100);  // left face at x 1575
+    scene.Ball("Ball", 1400, 910, 40);
+    for (float frame : {0.05f, 0.25f, 0.5f, 1.0f}) {
+        for (bool throughLoop : {true, false}) {
+            SCOPED_TRACE(std::to_string(frame) + (throughLoop ? " s, frame loop" : " s, stepped directly"));
+            engine.SetFrameTime(1.0f / 60.0f);
+            Load();
+            engine.Step(10);
+            engine.SetFrameTime(frame);
+            for (int i = 0; static_cast<float>(i) * frame < 2.0f; ++i) {
+                B("Ball")->xVelocity = 600.0f;
+                if (throughLoop) engine.Step();
+                else PhysicsManager::GetInstance().StepWith(frame);
+            }
+            if (throughLoop) EXPECT_FLOAT_EQ(Time::GetInstance().deltaTime, std::min(frame, Time::kMaxDeltaTime));
+            EXPECT_TRUE(B("Ball")->collider->blockedRight);
+            EXPECT_LE(T("Ball")->x + 40.0f, 1575.0f + 0.2f);
+            EXPECT_GE(T("Ball")->x + 40.0f, 1575.0f - 10.0f);
+            EXPECT_FLOAT_EQ(T("Ball")->y, 910.0f);
+        }
+    }
 }
 
 TEST_F(PhysicsStep, BoxMoverRunsIntoWallRecordingOnlyAContact) {

@@ -90,7 +90,9 @@ TEST(Soak, EverySceneTenTimesLeavesTheSameCountsAfterEachLoad) {
             const Counts now = Count();
             // The first cycle fills the caches that outlive loads; from the second on
             // every load of a scene must end where the one before it did.
-            if (cycle >= 2) EXPECT_EQ(now, previous[index]) << scenes::PathOf(index) << " in cycle " << cycle + 1;
+            if (cycle >= 2) {
+                EXPECT_EQ(now, previous[index]) << scenes::PathOf(index) << " in cycle " << cycle + 1;
+            }
             previous[index] = now;
         }
     const Counts last = Count();

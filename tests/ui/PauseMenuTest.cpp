@@ -11,7 +11,8 @@
 namespace {
 constexpr int kLeft = 1, kDown = 3, kSpace = 4, kEscape = 12;
 
-std::string Level(bool loadingOut) {
+// fillers: empty objects after the level's own, up to a full object table at 1020.
+std::string Level(bool loadingOut, int fillers = 0) {
     std::string objects = R"([["Pause", 1], ["Save", 1])";
     std::string components = R"({"class": "Canvas", "gameObjectID": 0, "enabled": 0},
         {"class": "PauseMenu", "gameObjectID": 0}, {"class": "SaveManager", "gameObjectID": 1})";
@@ -21,19 +22,20 @@ std::string Level(bool loadingOut) {
             {"class": "SceneTransition", "gameObjectID": 2}, {"class": "SpriteRenderer", "gameObjectID": 3},
             {"class": "Fader", "gameObjectID": 3})";
     }
+    for (int i = 0; i < fillers; ++i) objects += R"(, ["Filler", 1])";
     return R"({"GameObjects": )" + objects + R"(], "Components": [)" + components + "]}";
 }
 }  // namespace
 
 class PauseMenuTest : public UiTest {
 protected:
-    void LoadLevel(bool loadingOut = true) {
+    void LoadLevel(bool loadingOut = true, int fillers = 0) {
         EngineHarness::ResetEngine();
         SaveData record;
         record.musicVolume = 0.5f;
         record.fullscreen = false;
         WriteSave(record);
-        engine.LoadSceneText(Level(loadingOut));
+        engine.LoadSceneText(Level(loadingOut, fillers));
         SceneManager::GetInstance().currentSceneIndex = 11;
         engine.Step();
     }
@@ -54,9 +56,15 @@ TEST_F(PauseMenuTest, EscapePausesAtAQuarterOfTheStoredMusicVolumeAndResumes) {
     EXPECT_FALSE(engine.Get<UI::Canvas>("Pause")->enabled);
 }
 
+// ... and only with its whole screen: a full object table leaves it unbuilt, and closed.
 TEST_F(PauseMenuTest, EscapeOpensOnlyWhenNothingHoldsTheGame) {
-    for (uint32_t flags : {GameFlags::Cutscene, GameFlags::GameOver}) {
-        LoadLevel();
+    struct Row {
+        uint32_t flags;
+        int fillers;
+    };
+    for (const Row& row : {Row{GameFlags::Cutscene, 0}, Row{GameFlags::GameOver, 0}, Row{0, 1020}}) {
+        const uint32_t flags = row.flags;
+        LoadLevel(true, row.fillers);
         GameFlags::word = flags;
         Key(kEscape);
         EXPECT_EQ(GameFlags::word, flags);

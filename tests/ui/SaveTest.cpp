@@ -48,6 +48,9 @@ TEST_F(SaveTest, DecodingReadsWholeFieldsSanitisesAndKeepsReservedBytes) {
     custom.sfxMuted = true;
     custom.fullscreen = false;
     custom.reservedB = {4, 5};
+    // The same record as the file holds it: scene 12, music 0.25 muted, reserved 1 2 3,
+    // effects 0.5 muted, windowed, reserved 4 5.
+    const std::vector<uint8_t> stored = {12, 0, 0, 0, 0, 0, 0x80, 0x3E, 1, 1, 2, 3, 0, 0, 0, 0x3F, 1, 0, 4, 5};
     std::vector<uint8_t> flags = kFresh;
     flags[8] = 7;
     flags[17] = 0;
@@ -64,7 +67,7 @@ TEST_F(SaveTest, DecodingReadsWholeFieldsSanitisesAndKeepsReservedBytes) {
         uint8_t reserved9;
     };
     const Case cases[] = {
-        {"round trip", Image(custom), 12, 0.25f, 0.5f, true, false, 1},
+        {"round trip", stored, 12, 0.25f, 0.5f, true, false, 1},
         {"10 bytes: first fields and one reserved byte", {10, 0, 0, 0, 0, 0, 0, 0x3F, 1, 8}, 10, 0.5f, 1, true, true, 8},
         {"6 bytes: a partial volume keeps its default", {11, 0, 0, 0, 0, 0}, 11, 1, 1, false, true, 0},
         {"empty", {}, 6, 1, 1, false, true, 0},
@@ -87,8 +90,8 @@ TEST_F(SaveTest, DecodingReadsWholeFieldsSanitisesAndKeepsReservedBytes) {
         EXPECT_EQ(d.reservedA[0], c.reserved9);
     }
     // Flags go back as 0 or 1, reserved bytes as they were read.
-    const SaveImage back = EncodeSave(DecodeSave(Image(custom).data(), SaveData::kBytes));
-    EXPECT_EQ(std::vector<uint8_t>(back.begin(), back.end()), Image(custom));
+    EXPECT_EQ(Image(custom), stored);
+    EXPECT_EQ(Image(DecodeSave(stored.data(), stored.size())), stored);
     EXPECT_EQ(EncodeSave(DecodeSave(flags.data(), flags.size()))[8], 1);
 }
 
@@ -188,6 +191,8 @@ TEST_F(SaveTest, StartAppliesTheStoredSettingsAndLoadsWriteThemBack) {
     stored.musicMuted = true;
     stored.sfxVolume = 0.5f;
     stored.fullscreen = false;
+    stored.reservedA = {7, 8, 9};
+    stored.reservedB = {1, 2};
     WriteSave(stored);
     GraphicsEngine::GetInstance().SetFullscreen(true);
     engine.LoadSceneText(kSaveScene);
@@ -197,7 +202,11 @@ TEST_F(SaveTest, StartAppliesTheStoredSettingsAndLoadsWriteThemBack) {
     EXPECT_FALSE(GraphicsEngine::GetInstance().IsFullscreen());
     engine.Get<SaveManager>("Save")->record.sceneIndex = 10;
     EngineHarness::ResetEngine();  // destroys the scene: the record is saved on the way out
-    EXPECT_EQ(ReadSave()[0], 10);
+    const std::vector<uint8_t> saved = ReadSave();
+    ASSERT_EQ(saved.size(), SaveData::kBytes);
+    EXPECT_EQ(saved[0], 10);
+    EXPECT_EQ((std::vector<uint8_t>{saved[9], saved[10], saved[11], saved[18], saved[19]}),
+              (std::vector<uint8_t>{7, 8, 9, 1, 2}));
 }
 
 TEST_F(SaveTest, TheFirstSceneTakesItsIndexFromTheSceneTable) {
