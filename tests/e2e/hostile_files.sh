@@ -82,10 +82,11 @@ round() {
     # Past the splash (Escape), into the first level (Space on New Game) and its dialogue.
     # Each key is held until the picture changes; a broken file may leave it as it was, so
     # after a while the next key comes all the same.
-    local key
+    local key before="$E2E_DIR/print-before.png"
     for key in Escape Escape Escape space space space space; do
         kill -0 "$E2E_GAME_PID" 2>/dev/null || break
-        e2e_key "$window" "$key" 8 2>/dev/null || true
+        e2e_window_print "$window" "$before" 2>/dev/null || break
+        e2e_press_until "$window" "$key" 6 e2e_window_changed "$window" "$before" 2>/dev/null || true
     done
     kill -0 "$E2E_GAME_PID" 2>/dev/null || { e2e_wait_exit 1; e2e_fail "$kind/$mode: the game ended ($E2E_EXIT_CODE)"; }
     wmctrl -c harrowvale || xdotool key --window "$window" alt+F4
@@ -103,14 +104,14 @@ if [ $# -ge 4 ]; then
     exit 0
 fi
 
-# Every round in a process of its own, four at a time.
+# Every round in a process of its own, six at a time.
 ROUNDS=()
 for mode in empty truncated wrongtypes directory unreadable; do ROUNDS+=("scene *.scene $mode"); done
 for mode in empty truncated directory unreadable hugepng; do ROUNDS+=("picture *.png $mode"); done
 for mode in empty truncated directory unreadable; do ROUNDS+=("sound *.ogg $mode"); done
 for mode in empty truncated directory; do ROUNDS+=("font *.ttf $mode may_stop"); done
 for k in "${!ROUNDS[@]}"; do
-    while [ "$(jobs -rp | wc -l)" -ge 4 ]; do wait -n; done
+    while [ "$(jobs -rp | wc -l)" -ge 6 ]; do wait -n; done
     read -r -a args <<<"${ROUNDS[$k]}"
     bash "$REPO/tests/e2e/hostile_files.sh" "$GAME" "${args[@]}" >"$E2E_DIR/round-$k.log" 2>&1 &
 done
