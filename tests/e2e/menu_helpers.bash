@@ -81,7 +81,7 @@ start_to_menu() {
         esac
         return 1
     }
-    e2e_wait_until 90 on_menu && { keep menu; return 0; }
+    e2e_wait_until 240 on_menu && { keep menu; return 0; }
     kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died before the menu"
     e2e_fail "no main menu; the window shows $seen"
 }
