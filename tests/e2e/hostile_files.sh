@@ -104,14 +104,14 @@ if [ $# -ge 4 ]; then
     exit 0
 fi
 
-# Every round in a process of its own, six at a time.
+# Every round in a process of its own, nine at a time.
 ROUNDS=()
 for mode in empty truncated wrongtypes directory unreadable; do ROUNDS+=("scene *.scene $mode"); done
 for mode in empty truncated directory unreadable hugepng; do ROUNDS+=("picture *.png $mode"); done
 for mode in empty truncated directory unreadable; do ROUNDS+=("sound *.ogg $mode"); done
 for mode in empty truncated directory; do ROUNDS+=("font *.ttf $mode may_stop"); done
 for k in "${!ROUNDS[@]}"; do
-    while [ "$(jobs -rp | wc -l)" -ge 6 ]; do wait -n; done
+    while [ "$(jobs -rp | wc -l)" -ge 9 ]; do wait -n; done
     read -r -a args <<<"${ROUNDS[$k]}"
     bash "$REPO/tests/e2e/hostile_files.sh" "$GAME" "${args[@]}" >"$E2E_DIR/round-$k.log" 2>&1 &
 done

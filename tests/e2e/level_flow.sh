@@ -112,7 +112,7 @@ game_over_shown() {
         -fill black +opaque "#E0303F" -fill white -opaque "#E0303F" -format "%[fx:mean]" info:)" 0.15
 }
 game_over_now() { shoot && game_over_shown; }
-e2e_wait_until 120 game_over_now || e2e_fail "no game-over picture: no hero fell to the brute"
+e2e_wait_until 200 game_over_now || e2e_fail "no game-over picture: no hero fell to the brute"
 # The picture's fade ends and the death menu comes two seconds after the fall; the picture
 # stays under it. The menu's Restart button is selected (its purple fill at the bottom left).
 death_menu_now() { shoot && near "$(pixel 400 856)" "107 62 117" && near "$(pixel 20 820)" "107 62 117"; }

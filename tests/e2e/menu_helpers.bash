@@ -121,3 +121,16 @@ exit_from_menu() {  # from New Game: down to Exit
 OPTIONS_BG="Assets/Art/UI/Menu UI/OptionsBG2.png"  # drawn at 512..1408 x 156..924
 MUSIC_OFF="Assets/Art/UI/Pause or Death Menu/MusicButtonOff.png"  # drawn at 1140..1240 x 490..590
 
+
+options_shown() { shot && looks_like 700 800 "$OPTIONS_BG" 188 644 && looks_like 1300 250 "$OPTIONS_BG" 788 94; }
+options_gone() { shot && ! looks_like 700 800 "$OPTIONS_BG" 188 644; }
+music_off_shown() { shot && looks_like 1215 515 "$MUSIC_OFF" 75 25; }
+open_options() {  # from New Game on the first main menu
+    tap Down; tap space
+    e2e_wait_until 60 options_shown || e2e_fail "no options screen"
+    keep options
+}
+close_options() {  # back to the main menu, Options selected
+    tap Escape
+    e2e_wait_until 60 options_gone || e2e_fail "Escape left the options screen open"
+}

@@ -120,7 +120,8 @@ def evaluate(samples, report):
     width = samples[-1][5] if samples else 1920
     on_floor_left = [s[0] for s in walk if abs(gap(s, "walker")) <= TOLERANCE and s[2][0] < 0.28 * width]
     check(len(on_floor_left) > 0, "the walker walks on the floor before the ramp")
-    climbing = [s[0] for s in walk if gap(s, "walker") > 60 and 0.36 * width < s[2][0] < 0.5 * width]
+    # Between where it starts and the wall, the walker is that high only on the ramp.
+    climbing = [s[0] for s in walk if gap(s, "walker") > 60 and 0.3 * width < s[2][0] < 0.6 * width]
     check(len(climbing) > 0 and (not on_floor_left or climbing[0] > on_floor_left[0]),
           "the walker rises more than 60 px above the floor while on the ramp")
     at_wall = [s for s in walk if s[4] is not None and s[2][0] > 0.6 * width and abs(s[4] - (s[2][0] + s[2][2])) <= TOLERANCE
