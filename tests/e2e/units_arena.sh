@@ -273,8 +273,11 @@ def enemy_a_seen(s):
 
 
 def ran(mark, distance):
+    """The Thief's place on the floor moved right, or the camera following him scrolled the
+    floor's left end that far left (a busy machine's screenshots may see him only once)."""
     xs = xs_of(since(mark), "Thief")
-    return len(xs) > 1 and max(xs) - xs[0] > distance
+    ends = [s["floor"][1] for s in since(mark) if s["floor"] and s["floor"][1] is not None]
+    return (len(xs) > 1 and max(xs) - xs[0] > distance) or (len(ends) > 1 and ends[0] - min(ends) > distance)
 
 
 def mage_off_centre(shots_, distance):
