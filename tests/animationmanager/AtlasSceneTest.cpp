@@ -13,7 +13,7 @@
 namespace {
 
 TEST(AtlasScene, SpritesFromTheSceneFileStepThroughTheirCells) {
-    EngineHarness engine(0.5f);
+    EngineHarness engine(0.25f);
     engine.LoadSceneFile("tests/animationmanager/scenes/atlas.scene");
     auto* colours = engine.Get<SpriteRenderer>("ColourAtlas");
     auto* thief = engine.Get<SpriteRenderer>("Thief");
@@ -25,16 +25,18 @@ TEST(AtlasScene, SpritesFromTheSceneFileStepThroughTheirCells) {
 
     std::vector<std::pair<float, float>> seen;
     std::set<float> thiefColumns;
-    for (int frame = 0; frame < 17; ++frame) {
+    for (int frame = 0; frame < 33; ++frame) {
         engine.Step();
         seen.emplace_back(colours->currX, colours->currY);
         thiefColumns.insert(thief->currX);
         EXPECT_EQ(thief->currY, 1.0f);  // "Moving" is set in the file: the run row
     }
-    // 2 s per cell at 0.5 s frames: four frames per cell, all four cells, then again.
-    const std::vector<std::pair<float, float>> expect = {{0, 0}, {0, 0}, {0, 0}, {1, 0}, {1, 0}, {1, 0}, {1, 0},
-                                                         {0, 1}, {0, 1}, {0, 1}, {0, 1}, {1, 1}, {1, 1}, {1, 1},
-                                                         {1, 1}, {0, 0}, {0, 0}};
+    // 2 s per cell at 0.25 s frames: eight frames per cell (the first shown for seven), all
+    // four cells, then again.
+    std::vector<std::pair<float, float>> expect(7, {0.0f, 0.0f});
+    for (const auto& cell : {std::pair{1.0f, 0.0f}, std::pair{0.0f, 1.0f}, std::pair{1.0f, 1.0f}})
+        expect.insert(expect.end(), 8, cell);
+    expect.insert(expect.end(), 2, {0.0f, 0.0f});
     EXPECT_EQ(seen, expect);
     EXPECT_EQ(thiefColumns.size(), 8u);
 }

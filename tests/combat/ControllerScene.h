@@ -32,7 +32,10 @@ inline std::string Weapon(const std::string& name, float castTime = 0.1f, int ma
 // n plain weapons named w0, w1, ...
 inline std::string Weapons(int n, float castTime = 0.1f) {
     std::string list;
-    for (int i = 0; i < n; ++i) list += (i ? ", " : "") + Weapon("w" + std::to_string(i), castTime);
+    for (int i = 0; i < n; ++i) {
+        if (i) list += ", ";
+        list += Weapon(std::string("w").append(std::to_string(i)), castTime);
+    }
     return list;
 }
 

@@ -48,18 +48,17 @@ TEST(Damage, ExtremeBoundsNeitherOverflowNorWrap) {
     arena.Unit("Target", "Enemy", 300.0f);
     arena.Load();
     CombatUnit* unit = arena.Get("Target");
+    unit->TakeDamage(INT_MIN, INT_MAX);  // the span needs 64 bits
+    unit->states[CombatUnit::ALIVE] = 0; // a dead unit still takes hits
+    unit->TakeDamage(INT_MAX, INT_MAX);
+    unit->TakeDamage(INT_MAX, INT_MAX);
+    EXPECT_EQ(unit->currentHealth, INT_MIN);
     // Reversed bounds at the top of the range: the roll passes INT_MAX and is held there.
     for (int hit = 0; hit < 8; ++hit) {
         unit->currentHealth = 0;
         unit->TakeDamage(INT_MAX, INT_MAX - 2);
         EXPECT_EQ(unit->currentHealth, -INT_MAX) << "hit " << hit;
     }
-    unit->currentHealth = 100;
-    unit->TakeDamage(INT_MIN, INT_MAX);  // the span needs 64 bits
-    unit->states[CombatUnit::ALIVE] = 0; // a dead unit still takes hits
-    unit->TakeDamage(INT_MAX, INT_MAX);
-    unit->TakeDamage(INT_MAX, INT_MAX);
-    EXPECT_EQ(unit->currentHealth, INT_MIN);
 }
 
 TEST(Damage, HardHitsKnockBackUnlessBusy) {

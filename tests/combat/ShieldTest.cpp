@@ -59,7 +59,7 @@ TEST(Shields, AbsorbBeforeHealth) {
 }
 
 TEST(Shields, OlderShieldAbsorbsFirstAndBothExpire) {
-    CombatScene arena(0.5f);
+    CombatScene arena(0.25f);
     arena.Unit("Target", "Player", 300.0f, R"("minDamageToKnockback": 5000)");
     arena.Load();
     CombatUnit* unit = arena.Get("Target");
@@ -74,7 +74,7 @@ TEST(Shields, OlderShieldAbsorbsFirstAndBothExpire) {
     ASSERT_EQ(unit->shields.size(), 1u);
     EXPECT_EQ(unit->shields[0]->GetAmount(), 30);
     EXPECT_EQ(unit->currentHealth, 100);
-    arena.engine.Step(3);  // 1.5 s of its 2 counted down
+    arena.engine.Step(7);  // 1.75 s of its 2 counted down
     EXPECT_EQ(unit->shields.size(), 1u);
     arena.engine.Step();   // 0 left counts as expired
     EXPECT_TRUE(unit->shields.empty());

@@ -99,7 +99,9 @@ TEST_F(PhysicsStep, LongFramesStillStopTheRunnerAtTheWall) {
                 if (throughLoop) engine.Step();
                 else PhysicsManager::GetInstance().StepWith(frame);
             }
-            if (throughLoop) EXPECT_FLOAT_EQ(Time::GetInstance().deltaTime, std::min(frame, Time::kMaxDeltaTime));
+            if (throughLoop) {
+                EXPECT_FLOAT_EQ(Time::GetInstance().deltaTime, std::min(frame, Time::kMaxDeltaTime));
+            }
             EXPECT_TRUE(B("Ball")->collider->blockedRight);
             EXPECT_LE(T("Ball")->x + 40.0f, 1575.0f + 0.2f);
             EXPECT_GE(T("Ball")->x + 40.0f, 1575.0f - 10.0f);

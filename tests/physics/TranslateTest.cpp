@@ -55,9 +55,9 @@ TEST(TranslateBehaviour, NonKinematicAddsVelocityOncePerFrame) {
 }
 
 TEST(TranslateBehaviour, WithoutBodyMovesKinematicallyAndPauseHolds) {
-    EngineHarness engine(0.5f);
+    EngineHarness engine(0.25f);
     engine.LoadSceneText(TranslateScene(""));
-    engine.Step();
+    engine.Step(2);
     EXPECT_FLOAT_EQ(engine.Get<Transform>("A")->x, 40.0f);
     GameFlags::word = GameFlags::Paused;
     engine.Step();

@@ -183,6 +183,7 @@ TEST(Tick, JobsAgeOnlyInRunningFrames) {
     EXPECT_TRUE(ran);
 }
 
+// A stall is handed to the game as a third of a second; the fps window counts it whole.
 TEST(TimeTest, FpsWindowClosesOnlyAfterMoreThanOneSecond) {
     EngineHarness engine(0.25f);
     Time& time = Time::GetInstance();
@@ -196,7 +197,7 @@ TEST(TimeTest, FpsWindowClosesOnlyAfterMoreThanOneSecond) {
     EXPECT_EQ(time.fps, 5u);
     engine.SetFrameTime(3.0f);
     time.Update();
-    EXPECT_NEAR(time.deltaTime, 3.0f, 1e-6);
+    EXPECT_EQ(time.deltaTime, Time::kMaxDeltaTime);
     EXPECT_EQ(time.fps, 1u);
 }
 
