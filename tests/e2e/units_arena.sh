@@ -10,7 +10,7 @@
 # distinct colours so the screenshots can tell everyone apart (Thief purple, Mage blue,
 # first enemy grey, second enemy yellow). Blows hit once or twice instead of every frame,
 # the enemies are a little tougher and the Mage shoots once at most (so F, not her shots,
-# kills the first, however late F comes on a busy machine); the Mage
+# kills the first, however late F comes on a busy machine); the heroes are slower; the Mage
 # walks slower, so she lags behind the running Thief and the swap has to move the camera. Everything is moved 1500 px right so the camera
 # has room to scroll both ways.
 set -u
@@ -53,11 +53,15 @@ for c in components:
             weapon["offsetX"] = abs(weapon.get("offsetX", 0))  # strike in front
             weapon["tickInterval"] = 1.0                        # one hit per strike, so the Thief lives
     if c["class"] == "CombatUnit" and owner == "Mage":
-        c["movementSpeed"] = 150  # she falls behind the running Thief
+        c["movementSpeed"] = 60  # she falls behind the running Thief
         for weapon in c.get("weapons", []):
             if weapon.get("name") == "MageAutoAttack":
                 weapon["cooldown"] = 1000.0  # one shot at most: however late F comes, the enemy waits for it
     if c["class"] == "CombatUnit" and owner == "Thief":
+        # Slower and lower than in the game, so that the few screenshots of a busy machine
+        # see him run and jump before he reaches the far wall, and he cannot clear it.
+        c["movementSpeed"] = 150
+        c["jumpHeight"] = 400
         for weapon in c.get("weapons", []):
             weapon["tickInterval"] = 0.25                     # at most two hits per blow
     if c["class"] == "CombatUnit" and owner in ("EnemyA", "EnemyB"):
@@ -258,10 +262,6 @@ def since(mark):
     return shots[mark:]
 
 
-def median(xs):
-    return sorted(xs)[len(xs) // 2] if xs else None
-
-
 def xs_of(shots_, who):
     return [world_x(s, who) for s in shots_ if world_x(s, who) is not None]
 
@@ -280,10 +280,6 @@ def ran(mark, distance):
     return (len(xs) > 1 and max(xs) - xs[0] > distance) or (len(ends) > 1 and ends[0] - min(ends) > distance)
 
 
-def mage_off_centre(shots_, distance):
-    return all(s["Mage"] and abs(s["Mage"][0] - 960) > distance for s in shots_)
-
-
 def mage_near_centre(shots_, distance):
     return all(s["Mage"] and abs(s["Mage"][0] - 960) < distance for s in shots_)
 
@@ -293,12 +289,14 @@ def lifted(mark, rest):
     return bool(lifts) and max(lifts) > max(rest) + 60
 
 
-def walked(mark):
+def walked_left(mark):
+    mx = xs_of(since(mark), "Mage")
+    return len(mx) > 1 and mx[0] - mx[-1] > 200
+
+
+def followed(mark):
     mx, tx = xs_of(since(mark), "Mage"), xs_of(since(mark), "Thief")
-    if len(mx) < 6 or len(tx) < 6:
-        return False
-    m0, m1, t0, t1 = median(mx[:3]), median(mx[-3:]), median(tx[:3]), median(tx[-3:])
-    return m0 - m1 > 200 and t0 - t1 > 100 and abs(t1 - m1) < 360
+    return len(tx) > 1 and tx[0] - tx[-1] > 100 and abs(tx[-1] - mx[-1]) < 360
 
 
 def chased(mark):
@@ -317,24 +315,25 @@ attack = len(shots)
 until("F kills the first enemy: it is gone",
       lambda: len(since(attack)) >= 3 and not any(enemy_a_seen(s) for s in shots[-3:]), hold="f")
 
-# Right held: the Thief runs and jumps, the slower Mage falls behind, well away from the
-# middle of the screen (the camera follows the Thief); Tab then hands her the keys and the
-# camera recentres on her.
+# Right held: the Thief runs and jumps (let go of before he reaches the far wall); the
+# slower Mage falls behind, away from the middle of the screen (the camera follows the
+# Thief); Tab then hands her the keys and the camera recentres on her.
 run = len(shots)
 key("down", "Right")
 until("Right runs the Thief right", lambda: ran(run, 150))
 jump = len(shots)
 until("Space lifts it off the floor", lambda: lifted(jump, rest), hold="space")
-until("the Mage falls behind the running Thief", lambda: mage_off_centre(shots[-2:], 200))
-before = shots[-1]["Mage"][0]
-swap = len(shots)
-key("down", "Tab")
 key("up", "Right")
-until("Tab: the camera recentres on the Mage (screen x %.0f -> the middle)" % before,
-      lambda: len(since(swap)) >= 2 and mage_near_centre(shots[-2:], 110))
-key("up", "Tab")
+behind = [s["Mage"][0] for s in since(run) if s["Mage"] and abs(s["Mage"][0] - 960) > 200]
+print(("ok: " if behind else "FAILED: ") + "the Mage falls behind the running Thief", flush=True)
+if not behind:
+    sys.exit(1)
+swap = len(shots)
+until("Tab: the camera recentres on the Mage (screen x %.0f -> the middle)" % behind[-1],
+      lambda: len(since(swap)) >= 2 and mage_near_centre(shots[-2:], 110), hold="Tab")
 follow = len(shots)
-until("Left walks the Mage left and the Thief follows her", lambda: walked(follow), hold="Left")
+until("Left walks the Mage left", lambda: walked_left(follow), hold="Left")
+until("the Thief follows her", lambda: followed(follow))
 until("the second enemy comes for the Thief and hits: numbers rise over a hero", lambda: chased(run))
 EOF
 
