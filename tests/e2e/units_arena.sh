@@ -10,7 +10,7 @@
 # distinct colours so the screenshots can tell everyone apart (Thief purple, Mage blue,
 # first enemy grey, second enemy yellow). Blows hit once or twice instead of every frame,
 # the enemies are a little tougher and the Mage shoots once at most (so F, not her shots,
-# kills the first, however late F comes on a busy machine); the heroes are slower; the Mage
+# kills the first, however late F comes on a busy machine); the heroes walk slower; the Mage
 # walks slower, so she lags behind the running Thief and the swap has to move the camera. Everything is moved 1500 px right so the camera
 # has room to scroll both ways.
 set -u
@@ -58,10 +58,9 @@ for c in components:
             if weapon.get("name") == "MageAutoAttack":
                 weapon["cooldown"] = 1000.0  # one shot at most: however late F comes, the enemy waits for it
     if c["class"] == "CombatUnit" and owner == "Thief":
-        # Slower and lower than in the game, so that the few screenshots of a busy machine
-        # see him run and jump before he reaches the far wall, and he cannot clear it.
+        # Slower than in the game, so that the few screenshots of a busy machine see him
+        # run and jump before he reaches the far wall.
         c["movementSpeed"] = 150
-        c["jumpHeight"] = 400
         for weapon in c.get("weapons", []):
             weapon["tickInterval"] = 0.25                     # at most two hits per blow
     if c["class"] == "CombatUnit" and owner in ("EnemyA", "EnemyB"):
