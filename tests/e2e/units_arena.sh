@@ -297,8 +297,11 @@ def lifted(mark, rest):
 
 
 def walked_left(mark):
+    """Her place on the floor moved left, or the camera following her brought the floor's
+    left end that far right."""
     mx = xs_of(since(mark), "Mage")
-    return len(mx) > 1 and mx[0] - mx[-1] > 200
+    ends = [s["floor"][1] for s in since(mark) if s["floor"] and s["floor"][1] is not None]
+    return (len(mx) > 1 and mx[0] - mx[-1] > 200) or (len(ends) > 1 and ends[-1] > 0 and ends[-1] - ends[0] > 200)
 
 
 def followed(mark):
