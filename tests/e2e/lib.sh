@@ -204,13 +204,14 @@ e2e_print_difference() {
     compare -metric RMSE "$1" "$2" null: 2>&1 | sed -E 's/.*\((.*)\).*/\1/'
 }
 
-# Whether the window's picture now differs from a fingerprint taken before (or the window is
-# gone, as after a key that ends the game).
+# Whether the window's picture now differs from a fingerprint taken before, however little (a
+# toggled button is a small change of a still screen), or the window is gone (as after a key
+# that ends the game).
 e2e_window_changed() {
     local window="$1" before="$2"
     xdotool getwindowname "$window" >/dev/null 2>&1 || return 0
     e2e_window_print "$window" "$E2E_DIR/print-now.png" || return 0
-    awk -v s="$(e2e_print_difference "$before" "$E2E_DIR/print-now.png")" 'BEGIN { exit !(s > 0.01) }'
+    awk -v s="$(e2e_print_difference "$before" "$E2E_DIR/print-now.png")" 'BEGIN { exit !(s > 0.001) }'
 }
 
 # Holds a key down in the game window until a check holds, then lets it go: however long a
