@@ -241,20 +241,19 @@ def key(action, name):
 
 def until(message, condition, hold=None, again=False):
     """Takes screenshots until the condition holds on the shots so far, holding a key
-    meanwhile when one is given (with `again`, let go of and pressed again every few seconds:
-    a jump the unit could not make, in the middle of a blow, is not made later); fails after
+    meanwhile when one is given (with `again`, let go of and pressed again between two
+    screenshots: jump after jump, one of the few screenshots of a busy machine finds him in
+    the air, and a jump he could not make in the middle of a blow is not lost); fails after
     the timeout."""
     if hold:
         key("down", hold)
     deadline = time.time() + TIMEOUT
-    pressed = time.time()
     try:
         while time.time() < deadline:
-            if again and time.time() - pressed > 5:
+            if again and len(shots) > 1:
                 key("up", hold)
                 shoot()
                 key("down", hold)
-                pressed = time.time()
             if shoot() is not None and condition():
                 print("ok: " + message, flush=True)
                 return
