@@ -10,7 +10,7 @@ source tests/e2e/lib.sh
 ROOT=$(e2e_scratch_root tests/animationmanager/scenes/atlas.scene)
 e2e_start_display
 e2e_start_game "$GAME" "$ROOT"
-WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "no window titled harrowvale"
+WINDOW=$(e2e_wait_window harrowvale 120) || e2e_fail "no window titled harrowvale"
 
 # The colour of the sheet's cell shown now (sampled in the middle of the quad at 600, 540),
 # and a checksum of the Thief's quad (1400 +- 192, 540 +- 192).
@@ -36,13 +36,16 @@ shot() {
 shows_a_cell() { read -r colour _ < <(shot); [ "$colour" != none ]; }
 e2e_wait_until 30 shows_a_cell || e2e_fail "the colour sheet never showed"
 
-# Samples for about 14 s. A change of colour between two samples taken less than one
-# cell time (2 s) apart must be the next cell of the cycle; a slower pair may skip one.
+# Samples until the sheet has gone round (four changes, every cell seen) and the Thief has
+# shown four pictures; at most 150 s. A change of colour between two samples taken less
+# than one cell time (2 s) apart must be the next cell of the cycle; a slower pair may
+# skip one.
 declare -a SEQUENCE
-declare -A THIEF
+declare -A THIEF DISTINCT
 last="" last_time=0 changes=0
+went_round() { [ $changes -ge 4 ] && [ "${#DISTINCT[@]}" -eq 4 ] && [ "${#THIEF[@]}" -ge 4 ]; }
 start=${EPOCHREALTIME/./}
-while [ $(( ${EPOCHREALTIME/./} - start )) -lt 14000000 ]; do
+while ! went_round && [ $(( ${EPOCHREALTIME/./} - start )) -lt 150000000 ]; do
     kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died while animating"
     read -r colour crop < <(shot)
     now=${EPOCHREALTIME/./}
@@ -56,6 +59,7 @@ while [ $(( ${EPOCHREALTIME/./} - start )) -lt 14000000 ]; do
             fi
         fi
         [ "$colour" = "$last" ] || SEQUENCE+=("$colour")
+        DISTINCT[$colour]=1
         last=$colour
         last_time=$now
     fi
@@ -64,14 +68,12 @@ echo "colours seen in order: ${SEQUENCE[*]:-nothing}"
 echo "distinct Thief pictures: ${#THIEF[@]}"
 
 [ $changes -ge 4 ] || e2e_fail "the colour sheet did not cycle: ${SEQUENCE[*]:-nothing}"
-declare -A DISTINCT
-for c in "${SEQUENCE[@]}"; do DISTINCT[$c]=1; done
 [ "${#DISTINCT[@]}" -eq 4 ] || e2e_fail "not every cell showed: ${SEQUENCE[*]}"
 [ "${#THIEF[@]}" -ge 4 ] || e2e_fail "the Thief's cell did not change over time"
 
 grep -q "FAILED TO LOAD" "$E2E_DIR/game.err" && e2e_fail "a picture failed to load"
 e2e_check_sanitizers
 wmctrl -c harrowvale || xdotool key --window "$WINDOW" alt+F4
-e2e_wait_exit 10
+e2e_wait_exit 60
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after close: $E2E_EXIT_CODE"
 echo "atlas_animation: ok"

@@ -11,6 +11,10 @@ E2E_GAME_PID=""
 E2E_DIR="$(mktemp -d /tmp/harrowvale-e2e-XXXXXX)"
 E2E_REPO="$(pwd)"
 
+# The software renderer starts a drawing thread per processor in every game; with several
+# tests side by side that is many more threads than processors. Two each do.
+export LP_NUM_THREADS="${LP_NUM_THREADS:-2}"
+
 # The game's save record lives in the test's own folder, never the developer's. It starts
 # as a fresh record but windowed (a test that wants another one writes its own).
 export APPDATA="$E2E_DIR/appdata"
@@ -190,14 +194,55 @@ e2e_wait_picture() {
     e2e_fail "the window did not show $2 within ${timeout} s"
 }
 
-# Presses a key in the game window (xdotool key names: space, Return, Escape, Right...),
-# held long enough for a frame to see it.
+# A small grey fingerprint of the window's picture (96 x 54), for telling whether it changed.
+e2e_window_print() {
+    import -display "$DISPLAY" -window "$1" -resize 96x54\! -colorspace gray "$2" 2>/dev/null
+}
+
+# The difference between two fingerprints (root mean square, 0..1).
+e2e_print_difference() {
+    compare -metric RMSE "$1" "$2" null: 2>&1 | sed -E 's/.*\((.*)\).*/\1/'
+}
+
+# Whether the window's picture now differs from a fingerprint taken before, however little (a
+# toggled button is a small change of a still screen), or the window is gone (as after a key
+# that ends the game).
+e2e_window_changed() {
+    local window="$1" before="$2"
+    xdotool getwindowname "$window" >/dev/null 2>&1 || return 0
+    e2e_window_print "$window" "$E2E_DIR/print-now.png" || return 0
+    awk -v s="$(e2e_print_difference "$before" "$E2E_DIR/print-now.png")" 'BEGIN { exit !(s > 0.001) }'
+}
+
+# Holds a key down in the game window until a check holds, then lets it go: however long a
+# frame takes, one of them sees the key held. A key that made the game quit is let go of on
+# the display itself (its window is gone). When the check still fails after a while, the key
+# is let go of and pressed again (a press that came before the game saw the last release of
+# the same key is no new press); the check may also hold right after the release. Fails when
+# the check never held within the timeout (s).
+e2e_press_until() {
+    local window="$1" key="$2" timeout="$3" status=1 round
+    shift 3
+    local deadline=$(( ${EPOCHREALTIME/./} + timeout * 1000000 ))
+    for round in 1 2 3 4 5 6; do
+        xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+        xdotool keydown --window "$window" "$key" 2>/dev/null
+        local patience=$(( (deadline - ${EPOCHREALTIME/./}) / 1000000 / (7 - round) + 1 ))
+        e2e_wait_until "$patience" "$@" && status=0
+        xdotool keyup --window "$window" "$key" 2>/dev/null || xdotool keyup "$key"
+        [ "$status" = 0 ] && return 0
+        "$@" && return 0  # seen with the release
+        [ -n "$E2E_GAME_PID" ] && ! kill -0 "$E2E_GAME_PID" 2>/dev/null && return 1
+        [ "${EPOCHREALTIME/./}" -lt "$deadline" ] || return 1
+    done
+    return 1
+}
+
+# Presses a key in the game window until its picture changes (see e2e_press_until).
 e2e_key() {
-    local window="$1" key="$2"
-    xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
-    xdotool keydown --window "$window" "$key"
-    sleep 0.15
-    xdotool keyup --window "$window" "$key"
+    local window="$1" key="$2" timeout="${3:-60}"
+    e2e_window_print "$window" "$E2E_DIR/print-before.png" || return 1
+    e2e_press_until "$window" "$key" "$timeout" e2e_window_changed "$window" "$E2E_DIR/print-before.png"
 }
 
 # Fails when the game's stderr holds a sanitizer report.

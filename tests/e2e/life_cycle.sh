@@ -22,21 +22,18 @@ one_round() {
     env -u HARROWVALE_TEST ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0" "$GAME" \
         >/dev/null 2>"$log" &
     pid=$!
-    for _ in $(seq 1 300); do
-        window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1)
-        [ -n "$window" ] && break
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
+    window=""
+    shown() { window=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -n 1); [ -n "$window" ]; }
+    e2e_wait_until 120 eval 'shown || ! kill -0 "$pid" 2>/dev/null'
     [ -n "$window" ] || { kill -9 "$pid" 2>/dev/null; echo "$how $delay: no window"; return; }
+    # The moment chosen for this round (not a wait for anything).
     sleep "$delay"
     case "$how" in
         close) wmctrl -i -c "$window" ;;
         *) kill -s "$how" "$pid" ;;
     esac
-    for _ in $(seq 1 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-    if kill -0 "$pid" 2>/dev/null; then
-        kill -9 "$pid"; echo "$how $delay: still running 20 s later"; return
+    if ! e2e_wait_until 60 eval '! kill -0 "$pid" 2>/dev/null'; then
+        kill -9 "$pid"; echo "$how $delay: still running 60 s later"; return
     fi
     wait "$pid"; code=$?
     if [ "$code" != 0 ]; then echo "$how $delay: exit code $code"; return; fi

@@ -40,15 +40,12 @@ classify() {
 wait_for() {
     local want="$1" timeout="$2" seen=""
     shift 2
-    for _ in $(seq 1 $((timeout * 4))); do
-        seen=$(classify "$want" "$@")
-        if [ "$seen" = "$want" ]; then
-            keep "$want"
-            return 0
-        fi
-        kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died waiting for $want"
-        sleep 0.25
-    done
+    shows() { seen=$(classify "$want" "$@"); [ "$seen" = "$want" ]; }
+    if e2e_wait_until "$timeout" shows "$@"; then
+        keep "$want"
+        return 0
+    fi
+    kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died waiting for $want"
     e2e_fail "waited for $want, the window shows $seen"
 }
 
@@ -66,34 +63,57 @@ looks_like() {
 
 keep() { [ -n "${E2E_SHOTS:-}" ] && mkdir -p "$E2E_SHOTS" && cp "$E2E_DIR/now.png" "$E2E_SHOTS/$RUN-$1.png"; return 0; }
 
-tap() {  # a press the game sees in one frame, then time for the screen to follow
-    xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
-    xdotool keydown --window "$WINDOW" "$1"
-    sleep 0.3  # several frames even on a busy machine, well below the key repeat delay
-    # A key that made the game quit is let go of on the display itself (its window is gone).
-    xdotool keyup --window "$WINDOW" "$1" 2>/dev/null || xdotool keyup "$1"
-    sleep 0.35
+tap() {  # a press the game sees, however slow its frames: held until the screen follows
+    e2e_key "$WINDOW" "$1"
 }
 
 # Starts the game and gets past the splash screens with Escape (which does nothing on the
 # menu, so a press that comes late is harmless).
 start_to_menu() {
     e2e_start_game "$GAME"
-    WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "no window titled harrowvale"
+    WINDOW=$(e2e_wait_window harrowvale 120) || e2e_fail "no window titled harrowvale"
     local seen=""
-    for _ in $(seq 1 120); do
+    on_menu() {
         seen=$(classify menu splash beta bestexp black)
-        [ "$seen" = "menu" ] && { keep menu; return 0; }
-        case "$seen" in splash | beta | bestexp) tap Escape ;; esac
-        kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died before the menu"
-        sleep 0.25
-    done
+        case "$seen" in
+            menu) return 0 ;;
+            splash | beta | bestexp) tap Escape ;;
+        esac
+        return 1
+    }
+    e2e_wait_until 240 on_menu && { keep menu; return 0; }
+    kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died before the menu"
     e2e_fail "no main menu; the window shows $seen"
+}
+
+# Whether the last shot shows a screen point like a picture's pixel (see looks_like), after
+# a fresh shot: for waiting on a screen.
+shows_like() { shot && looks_like "$@"; }
+
+# From the first credits picture to the main menu: each Space moves on to a later picture,
+# and Space on the last one returns to the menu. The pictures also move on by themselves
+# after a while, so a press may find a later one than the last screenshot showed.
+run_credits() {
+    wait_for credits1 60 credits1 credits2 credits3 credits4 menu black
+    local k=1 seen=credits1
+    moved_on() {
+        seen=$(classify credits1 credits2 credits3 credits4 menu black)
+        case "$seen" in
+            menu) return 0 ;;
+            credits*) [ "${seen#credits}" -gt "$k" ] ;;
+            *) return 1 ;;
+        esac
+    }
+    while [ "$seen" != menu ]; do
+        e2e_press_until "$WINDOW" space 60 moved_on || e2e_fail "Space on credits$k: the window shows $seen"
+        keep "$seen"
+        [ "$seen" = menu ] || k=${seen#credits}
+    done
 }
 
 exit_from_menu() {  # from New Game: down to Exit
     tap Down; tap Down; tap Down; tap space
-    e2e_wait_exit 15
+    e2e_wait_exit 60
     [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after Exit: $E2E_EXIT_CODE"
     e2e_check_sanitizers
 }
@@ -101,3 +121,16 @@ exit_from_menu() {  # from New Game: down to Exit
 OPTIONS_BG="Assets/Art/UI/Menu UI/OptionsBG2.png"  # drawn at 512..1408 x 156..924
 MUSIC_OFF="Assets/Art/UI/Pause or Death Menu/MusicButtonOff.png"  # drawn at 1140..1240 x 490..590
 
+
+options_shown() { shot && looks_like 700 800 "$OPTIONS_BG" 188 644 && looks_like 1300 250 "$OPTIONS_BG" 788 94; }
+options_gone() { shot && ! looks_like 700 800 "$OPTIONS_BG" 188 644; }
+music_off_shown() { shot && looks_like 1215 515 "$MUSIC_OFF" 75 25; }
+open_options() {  # from New Game on the first main menu
+    tap Down; tap space
+    e2e_wait_until 60 options_shown || e2e_fail "no options screen"
+    keep options
+}
+close_options() {  # back to the main menu, Options selected
+    tap Escape
+    e2e_wait_until 60 options_gone || e2e_fail "Escape left the options screen open"
+}

@@ -25,7 +25,7 @@ unset HARROWVALE_TEST HARROWVALE_AUDIO  # the real output, not the tests' manual
 MENU=(Assets/Art/UI/MainMenu/Background.png "1600 740" "1640 720" "1620 860")
 SPLASH=(Assets/Art/Splash/SplashScreen.png "880 240" "1500 280" "1220 280")
 e2e_start_game "$GAME"
-WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "no window titled harrowvale"
+WINDOW=$(e2e_wait_window harrowvale 120) || e2e_fail "no window titled harrowvale"
 # Three splash screens of about five seconds each, then the first-time main menu and its
 # music: three more seconds of output once the menu shows (16-bit stereo at 44.1 kHz).
 e2e_wait_picture 90 "$WINDOW" "${MENU[@]}"
@@ -33,7 +33,7 @@ wav_size() { stat -c %s "$WAV" 2>/dev/null || echo 0; }
 MENU_AT=$(wav_size)
 e2e_wait_until 30 eval '[ $(wav_size) -ge $((MENU_AT + 3 * 176400)) ]' || e2e_fail "the output stopped growing"
 wmctrl -c harrowvale
-e2e_wait_exit 15
+e2e_wait_exit 60
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after close: $E2E_EXIT_CODE"
 e2e_check_sanitizers
 [ -s "$WAV" ] || e2e_fail "the wave driver wrote nothing"
@@ -54,10 +54,10 @@ awk -v r="$TAIL" 'BEGIN { exit !(r > 0.005) }' || e2e_fail "no music at the end 
 export ALSOFT_DRIVERS=no-such-driver
 : >"$E2E_DIR/game.err"
 e2e_start_game "$GAME"
-WINDOW=$(e2e_wait_window harrowvale 30) || e2e_fail "no window without a sound device"
-e2e_wait_picture 30 "$WINDOW" "${SPLASH[@]}"
+WINDOW=$(e2e_wait_window harrowvale 120) || e2e_fail "no window without a sound device"
+e2e_wait_picture 90 "$WINDOW" "${SPLASH[@]}"
 wmctrl -c harrowvale
-e2e_wait_exit 15
+e2e_wait_exit 60
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code without a sound device: $E2E_EXIT_CODE"
 e2e_check_sanitizers
 echo "menu_music: ok"

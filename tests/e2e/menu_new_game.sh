@@ -15,19 +15,19 @@ start_to_menu
 shot; keep continue
 looks_like 780 440 "Assets/Art/UI/Menu UI/ContinueSelected.png" 20 20 || e2e_fail "Continue is not shown and selected"
 tap Down; tap space
-shot; keep confirmation
-looks_like 744 652 "Assets/Art/UI/Menu UI/NewGameConfirmationBG.png" 40 200 || e2e_fail "no new-game confirmation"
+confirmation_shown() { shot && looks_like 744 652 "Assets/Art/UI/Menu UI/NewGameConfirmationBG.png" 40 200; }
+e2e_wait_until 60 confirmation_shown || e2e_fail "no new-game confirmation"
+keep confirmation
 tap Left; tap space
 # The menu scene ends after the loading screen's fade and stores the record on its way out.
-for _ in $(seq 1 40); do
-    [ "$(xxd -p -l 4 "$SAVE")" = "06000000" ] && break
+scene_6_recorded() { [ "$(xxd -p -l 4 "$SAVE")" = "06000000" ]; }
+e2e_wait_until 60 scene_6_recorded || {
     kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died starting a new game"
-    sleep 0.25
-done
-[ "$(xxd -p -l 4 "$SAVE")" = "06000000" ] || e2e_fail "a new game did not record scene 6: $(xxd -p "$SAVE")"
+    e2e_fail "a new game did not record scene 6: $(xxd -p "$SAVE")"
+}
 shot; keep leaving
 e2e_check_sanitizers
 wmctrl -c harrowvale || xdotool key --window "$WINDOW" alt+F4
-e2e_wait_exit 15
+e2e_wait_exit 60
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after close: $E2E_EXIT_CODE"
 echo "menu_new_game: ok"

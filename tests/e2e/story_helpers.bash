@@ -18,11 +18,9 @@ PY
 # After a menu choice: waits until the level's first line shows (a second after the load),
 # then takes the shot the checks look at.
 wait_for_level() {
-    for _ in $(seq 1 60); do
-        shot && bubble_shown && return 0
-        kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died waiting for a level"
-        sleep 0.25
-    done
+    level_shown() { shot && bubble_shown; }
+    e2e_wait_until 90 level_shown && return 0
+    kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died waiting for a level"
     e2e_fail "no level with its conversation"
 }
 
@@ -44,27 +42,16 @@ yes_selected() { looks_like 880 605 "Assets/Art/UI/Menu UI/NewGameYesSelected.pn
 pause_shown() { looks_like 700 750 "Assets/Art/UI/Pause or Death Menu/Pause Background.png" 188 466; }
 left_the_menu() { [ "$(classify menu black)" = black ] || bubble_shown; }
 
-# Presses a key until a check on a fresh shot holds (at most three presses): a press that
-# a busy frame missed is given again.
+# Holds a key down until a check on a fresh shot holds (see e2e_press_until).
 press_until() {
     local key="$1"
     shift
-    for _ in 1 2 3; do
-        tap "$key"
-        sleep 0.5
-        shot && "$@" && return 0
-    done
-    return 1
+    e2e_press_until "$WINDOW" "$key" 60 shot_then "$@"
 }
+shot_then() { shot && "$@"; }
 
-# Escape held for a few frames skips the rest of a conversation.
-skip_conversation() {
-    xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
-    xdotool keydown --window "$WINDOW" Escape
-    sleep 0.4
-    xdotool keyup --window "$WINDOW" Escape
-    sleep 0.8
-}
+# Escape held skips the rest of a conversation: held until the level's HUD shows.
+skip_conversation() { press_until Escape hud_shown; }
 
 # Starts the game with progress saved at a scene and continues from the first menu.
 continue_at() {
