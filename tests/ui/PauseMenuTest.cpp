@@ -12,14 +12,16 @@ namespace {
 constexpr int kLeft = 1, kDown = 3, kSpace = 4, kEscape = 12;
 
 std::string Level(bool loadingOut) {
-    std::string objects = R"([["Pause", 1], ["Save", 1])";
+    // "SkillUnlock": the level's new-skill banner, drawn above every menu layer.
+    std::string objects = R"([["Pause", 1], ["Save", 1], ["SkillUnlock", 1])";
     std::string components = R"({"class": "Canvas", "gameObjectID": 0, "enabled": 0},
-        {"class": "PauseMenu", "gameObjectID": 0}, {"class": "SaveManager", "gameObjectID": 1})";
+        {"class": "PauseMenu", "gameObjectID": 0}, {"class": "SaveManager", "gameObjectID": 1},
+        {"class": "Transform", "gameObjectID": 2}, {"class": "SpriteRenderer", "gameObjectID": 2, "layer": 26})";
     if (loadingOut) {
         objects += R"(, ["LoadingOutScreen", 1], ["LoadingOutAnim", 1])";
-        components += R"(, {"class": "SpriteRenderer", "gameObjectID": 2}, {"class": "Fader", "gameObjectID": 2},
-            {"class": "SceneTransition", "gameObjectID": 2}, {"class": "SpriteRenderer", "gameObjectID": 3},
-            {"class": "Fader", "gameObjectID": 3})";
+        components += R"(, {"class": "SpriteRenderer", "gameObjectID": 3}, {"class": "Fader", "gameObjectID": 3},
+            {"class": "SceneTransition", "gameObjectID": 3}, {"class": "SpriteRenderer", "gameObjectID": 4},
+            {"class": "Fader", "gameObjectID": 4})";
     }
     return R"({"GameObjects": )" + objects + R"(], "Components": [)" + components + "]}";
 }
@@ -47,9 +49,11 @@ TEST_F(PauseMenuTest, EscapePausesAtAQuarterOfTheStoredMusicVolumeAndResumes) {
     EXPECT_TRUE(Shown("PauseScreen") && Shown("Options") && Shown("Quit"));
     EXPECT_EQ(Selected(), "Resume");
     EXPECT_FLOAT_EQ(GroupVolume(0), 0.125f);
+    EXPECT_FALSE(Shown("SkillUnlock"));  // the banner would cover the panel
     Key(kSpace);
     EXPECT_FALSE(GameFlags::Any(GameFlags::Paused));
     EXPECT_FALSE(Shown("PauseScreen") || Shown("Resume") || Shown("ResumeSelected"));
+    EXPECT_TRUE(Shown("SkillUnlock"));
     EXPECT_FLOAT_EQ(GroupVolume(0), 0.5f);
     EXPECT_FALSE(engine.Get<UI::Canvas>("Pause")->enabled);
 }
