@@ -64,13 +64,15 @@ def main_menu():
     s.picture("Title", "Assets/Art/UI/MainMenu/Title.png", 960, 230, 960, 128, 1)
     music(s, "Assets/Audio/BGM/MenuTheme.ogg")
     menu = s.obj("Menu")
-    # The column of buttons, continue on top (hidden while there is no progress).
+    # The column of buttons, continue on top (hidden while there is no progress). The
+    # options screen (156..924 high) covers the whole column while it is open.
     names = ["Continue", "NewGame", "Options", "Credits", "Exit"]
     ids = {}
     for row, name in enumerate(names):
-        ids[name] = button(s, name, 960, 470 + 110 * row, 200, 50, 2)
-    cursor = s.picture("Cursor", MENU + "Cursor.png", 720, 580, 20, 20, 4)
-    confirmation = s.picture("NewGameConfirmationBG", MENU + "NewGameConfirmationBG.png", 960, 580, 256, 128, 5,
+        ids[name] = button(s, name, 960, 470 + 100 * row, 200, 50, 2)
+    cursor = s.picture("Cursor", MENU + "Cursor.png", 720, 570, 20, 20, 4)
+    # The question covers the new game button and its neighbours (462..718 high).
+    confirmation = s.picture("NewGameConfirmationBG", MENU + "NewGameConfirmationBG.png", 960, 590, 256, 128, 5,
                              False)
     yes = button(s, "NewGameYes", 880, 625, 50, 50, 6, False)
     no = button(s, "NewGameNo", 1040, 625, 50, 50, 6, False)

@@ -31,6 +31,9 @@ constexpr const char* kThiefFellPicture = "Assets/Art/Backgrounds/Game Over Scre
 constexpr const char* kMageFellPicture = "Assets/Art/Backgrounds/Game Over Screen Mage.png";
 constexpr float kSkillX[GameManager::kSkills] = {670.0f, 750.0f, 830.0f};
 constexpr float kKeyX[GameManager::kSkills] = {700.0f, 780.0f, 860.0f};
+constexpr float kSkillRowY = 70.0f;
+constexpr float kRowHeight = 100.0f;
+constexpr float kKeysBelowSkills = 70.0f;  // from a skill row's centre to its key prompts' centre
 
 // A new active HUD object with a Transform; null when the object table is full.
 GameObject* NewHudObject(const char* name, float x, float y, float scaleX, float scaleY, bool startTransform = true) {
@@ -135,12 +138,15 @@ void GameManager::Start() {
     mageUnit = mage ? mage->GetComponent<Combat::CombatUnit>() : nullptr;
 
     // The mage's row sits below the thief's whenever the level has a thief.
+    mageRowOffset = thief ? kRowHeight : 0.0f;
     if (Combat::CombatUnit* unit = mageUnit.Get(); Enabled(unit))
-        BuildHeroHud(*unit, kMage, thief ? 100.0f : 0.0f, mageHud, mageHead, mageSkills);
+        BuildHeroHud(*unit, kMage, mageRowOffset, mageHud, mageHead, mageSkills);
     if (Combat::CombatUnit* unit = thiefUnit.Get(); Enabled(unit))
         BuildHeroHud(*unit, kThief, 0.0f, thiefHud, thiefHead, thiefSkills);
     if (Enabled(thiefUnit.Get()) || Enabled(mageUnit.Get())) {
-        BuildKeyPrompts(thiefUnit && mageUnit ? 240.0f : 140.0f);
+        // Under the lower row when there are two; the led hero's row once play starts.
+        const float lowerRow = thiefUnit && mageUnit ? kRowHeight : 0.0f;
+        BuildKeyPrompts(kSkillRowY + lowerRow + kKeysBelowSkills);
         BuildPointer();
     }
     GraphicsEngine& graphics = GraphicsEngine::GetInstance();
@@ -177,7 +183,7 @@ void GameManager::BuildHeroHud(Combat::CombatUnit& unit, const HeroArt& art, flo
         // A weapon without a cool-down would give the bar no range to fill.
         const float max = weapon && weapon->cooldown > 0.0f ? weapon->cooldown : 1.0f;
         const char* fill = weapon || !art.fillOnlyWithWeapon[k] ? "Assets/Art/UI/SkillFill.png" : nullptr;
-        skills[k] = AddBar<float>(NewHudObject(art.skillNames[k], kSkillX[k], 70.0f + rowOffset, 10.0f, 30.0f), max,
+        skills[k] = AddBar<float>(NewHudObject(art.skillNames[k], kSkillX[k], kSkillRowY + rowOffset, 10.0f, 30.0f), max,
                                   0.0f, 30.0f, art.skillPictures[k],
                                   weapon ? "Assets/Art/UI/SkillBorder.png" : art.lockedPictures[k], fill);
     }
@@ -296,6 +302,15 @@ void GameManager::MarkActiveHero() {
     Show(mageHead.Get(), !thief);
     Show(pointerSprite.Get(), true);
     if (Follow* marker = follow.Get()) marker->target = active->owner->GetComponent<Transform>();
+    PlaceKeyPrompts(thief);
+}
+
+void GameManager::PlaceKeyPrompts(bool thiefLed) {
+    // Q, W and E fire the led hero's skills, so their prompts sit under that hero's row
+    // (the pictures keep to their top part, clear of a row below).
+    const float y = kSkillRowY + (thiefLed ? 0.0f : mageRowOffset) + kKeysBelowSkills;
+    for (const auto& key : skillKeys)
+        if (SpriteRenderer* sprite = key.Get(); sprite && sprite->transform) sprite->transform->y = y;
 }
 
 void GameManager::FollowSkillCooldowns() {

@@ -55,6 +55,7 @@ public:
     };
     HeroHud thiefHud;
     HeroHud mageHud;
+    float mageRowOffset = 0.0f;  // the mage's HUD row sits this far below the thief's
 
 private:
     struct HeroArt;
@@ -66,6 +67,8 @@ private:
     void HideHud();
     void ShowHud();
     void MarkActiveHero();
+    // Puts the skill-key prompts under the skill row of the led hero.
+    void PlaceKeyPrompts(bool thiefLed);
     void FollowSkillCooldowns();
     void CheckGameOver();
     void StartGameOver(bool thiefFell);

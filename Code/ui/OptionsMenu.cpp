@@ -103,6 +103,16 @@ Button* OptionsMenu::CurrentModeButton() const {
     return GraphicsEngine::GetInstance().IsFullscreen() ? fullscreenYes.Get() : fullscreenNo.Get();
 }
 
+void OptionsMenu::MarkWindowMode() {
+    // A button has only its own and its selected look: the mark of the mode in use is
+    // the own picture's opacity, the other choice reading as the one not taken.
+    constexpr int32_t kOtherModeAlpha = 40;
+    const Button* current = CurrentModeButton();
+    for (const Button* choice : {fullscreenYes.Get(), fullscreenNo.Get()})
+        if (SpriteRenderer* own = choice ? OwnSprite(*choice) : nullptr)
+            own->alpha = choice == current ? 100 : kOtherModeAlpha;
+}
+
 void OptionsMenu::Start() {
     BindAll(this, kButtonClicks);
     BindAll(this, kToggleClicks);
@@ -138,6 +148,7 @@ void OptionsMenu::SetOpen(bool open) {
         open_ = true;
         Show(background.Get(), true);
         ShowButtons(true);
+        MarkWindowMode();
         if (canvas) canvas->Select(CurrentModeButton());
         return;
     }
@@ -152,12 +163,14 @@ void OptionsMenu::SetFullscreenOn() {
     GraphicsEngine::GetInstance().SetFullscreen(true);
     if (ToggleButton* music = musicToggle.Get()) music->up = fullscreenYes.Get();
     if (SaveManager* save = SceneSave()) save->record.fullscreen = true;
+    MarkWindowMode();
 }
 
 void OptionsMenu::SetFullscreenOff() {
     GraphicsEngine::GetInstance().SetFullscreen(false);
     if (ToggleButton* music = musicToggle.Get()) music->up = fullscreenNo.Get();
     if (SaveManager* save = SceneSave()) save->record.fullscreen = false;
+    MarkWindowMode();
 }
 
 namespace {

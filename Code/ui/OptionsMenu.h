@@ -42,6 +42,7 @@ public:
     bool IsOpen() const { return open_; }
     bool IsBuilt() const { return built_; }
 
+    // Switch the window mode; the screen marks the new one at once.
     void SetFullscreenOn();
     void SetFullscreenOff();
     // Both run before the toggle flips: state 1 (muted) unmutes, state 0 mutes.
@@ -58,6 +59,8 @@ public:
 
 private:
     Button* CurrentModeButton() const;
+    // Draws the button of the window mode in use in full and the other one dimmed.
+    void MarkWindowMode();
     void Build();
     void Link();
     void ShowButtons(bool shown);

@@ -145,7 +145,20 @@ void PauseMenu::Open() {
         own->Start();
     }
     ShowMainButtons(true);
+    CoverBanner();
     SetMusicVolume(StoredMusicVolume() * kPausedMusicShare);
+}
+
+void PauseMenu::CoverBanner() {
+    SpriteRenderer* banner = ComponentOfObject<SpriteRenderer>("SkillUnlock");
+    if (!IsShown(banner)) return;
+    Show(banner, false);
+    coveredBanner_ = banner;
+}
+
+void PauseMenu::UncoverBanner() {
+    Show(coveredBanner_.Get(), true);
+    coveredBanner_ = nullptr;
 }
 
 void PauseMenu::ShowMainButtons(bool shown) {
@@ -158,6 +171,7 @@ void PauseMenu::Resume() {
     Show(background.Get(), false);
     if (Canvas* own = canvas.Get()) own->enabled = false;
     ShowMainButtons(false);
+    UncoverBanner();
     SetMusicVolume(StoredMusicVolume());
 }
 

@@ -63,8 +63,13 @@ private:
     void Build();
     void Link();
     void ShowMainButtons(bool shown);
+    // The level's skill-unlock banner is drawn above every menu layer; it stays hidden
+    // while the pause screen is open and comes back on resume.
+    void CoverBanner();
+    void UncoverBanner();
 
     bool built_ = false;
+    Handle<SpriteRenderer> coveredBanner_;
 };
 
 // The music group's volume the player chose (the save record's, else 1.0).

@@ -111,11 +111,13 @@ TEST(GameManagerHud, IntroHidesTheHudThenTheActiveHeroIsMarked) {
     EXPECT_FALSE(manager->mageHead->enabled);
     EXPECT_TRUE(manager->pointerSprite->enabled);
     EXPECT_EQ(manager->follow->target.Get(), engine.Get<Transform>("Thief"));
+    EXPECT_EQ(engine.Get<Transform>("skill1Key")->y, 140.0f);  // under the led hero's skills
     SceneManager::GetInstance().SwapCharacter();
     engine.Step();
     EXPECT_TRUE(manager->mageHead->enabled);
     EXPECT_FALSE(manager->thiefHead->enabled);
     EXPECT_EQ(manager->follow->target.Get(), engine.Get<Transform>("Mage"));
+    EXPECT_EQ(engine.Get<Transform>("skill3Key")->y, 240.0f);
 }
 
 TEST(GameManagerHud, LoneMageIsMarkedAsTheActiveHero) {

@@ -85,10 +85,14 @@ TEST_F(MainMenuTest, OptionsStoreTheirChoicesAndEscapeClosesOnlyAnOpenScreen) {
     Key(kSpace);
     EXPECT_TRUE(Shown("OptionsScreen"));
     EXPECT_EQ(Selected(), "FullscreenNo");  // the window mode in use
+    // The mode in use is drawn in full, the other one dimmed, also after switching.
+    const auto alpha = [&](const char* name) { return engine.Get<SpriteRenderer>(name)->alpha; };
+    EXPECT_LT(alpha("FullscreenYes"), alpha("FullscreenNo"));
     Key(kLeft);
     Key(kSpace);
     EXPECT_TRUE(GraphicsEngine::GetInstance().IsFullscreen());
     EXPECT_TRUE(Save()->record.fullscreen);
+    EXPECT_LT(alpha("FullscreenNo"), alpha("FullscreenYes"));
     Key(kDown);  // music: its up link now leads to fullscreen yes
     Key(kUp);
     EXPECT_EQ(Selected(), "FullscreenYes");

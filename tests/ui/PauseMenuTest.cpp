@@ -11,16 +11,18 @@
 namespace {
 constexpr int kLeft = 1, kDown = 3, kSpace = 4, kEscape = 12;
 
-// fillers: empty objects after the level's own, up to a full object table at 1020.
+// fillers: empty objects after the level's own, up to a full object table at 1019.
 std::string Level(bool loadingOut, int fillers = 0) {
-    std::string objects = R"([["Pause", 1], ["Save", 1])";
+    // "SkillUnlock": the level's new-skill banner, drawn above every menu layer.
+    std::string objects = R"([["Pause", 1], ["Save", 1], ["SkillUnlock", 1])";
     std::string components = R"({"class": "Canvas", "gameObjectID": 0, "enabled": 0},
-        {"class": "PauseMenu", "gameObjectID": 0}, {"class": "SaveManager", "gameObjectID": 1})";
+        {"class": "PauseMenu", "gameObjectID": 0}, {"class": "SaveManager", "gameObjectID": 1},
+        {"class": "Transform", "gameObjectID": 2}, {"class": "SpriteRenderer", "gameObjectID": 2, "layer": 26})";
     if (loadingOut) {
         objects += R"(, ["LoadingOutScreen", 1], ["LoadingOutAnim", 1])";
-        components += R"(, {"class": "SpriteRenderer", "gameObjectID": 2}, {"class": "Fader", "gameObjectID": 2},
-            {"class": "SceneTransition", "gameObjectID": 2}, {"class": "SpriteRenderer", "gameObjectID": 3},
-            {"class": "Fader", "gameObjectID": 3})";
+        components += R"(, {"class": "SpriteRenderer", "gameObjectID": 3}, {"class": "Fader", "gameObjectID": 3},
+            {"class": "SceneTransition", "gameObjectID": 3}, {"class": "SpriteRenderer", "gameObjectID": 4},
+            {"class": "Fader", "gameObjectID": 4})";
     }
     for (int i = 0; i < fillers; ++i) objects += R"(, ["Filler", 1])";
     return R"({"GameObjects": )" + objects + R"(], "Components": [)" + components + "]}";
@@ -49,9 +51,11 @@ TEST_F(PauseMenuTest, EscapePausesAtAQuarterOfTheStoredMusicVolumeAndResumes) {
     EXPECT_TRUE(Shown("PauseScreen") && Shown("Options") && Shown("Quit"));
     EXPECT_EQ(Selected(), "Resume");
     EXPECT_FLOAT_EQ(GroupVolume(0), 0.125f);
+    EXPECT_FALSE(Shown("SkillUnlock"));  // the banner would cover the panel
     Key(kSpace);
     EXPECT_FALSE(GameFlags::Any(GameFlags::Paused));
     EXPECT_FALSE(Shown("PauseScreen") || Shown("Resume") || Shown("ResumeSelected"));
+    EXPECT_TRUE(Shown("SkillUnlock"));
     EXPECT_FLOAT_EQ(GroupVolume(0), 0.5f);
     EXPECT_FALSE(engine.Get<UI::Canvas>("Pause")->enabled);
 }
@@ -62,7 +66,7 @@ TEST_F(PauseMenuTest, EscapeOpensOnlyWhenNothingHoldsTheGame) {
         uint32_t flags;
         int fillers;
     };
-    for (const Row& row : {Row{GameFlags::Cutscene, 0}, Row{GameFlags::GameOver, 0}, Row{0, 1020}}) {
+    for (const Row& row : {Row{GameFlags::Cutscene, 0}, Row{GameFlags::GameOver, 0}, Row{0, 1019}}) {
         const uint32_t flags = row.flags;
         LoadLevel(true, row.fillers);
         GameFlags::word = flags;

@@ -6,13 +6,56 @@ Sizes: every picture is made at the size it is drawn on a 1920 x 1080 screen
 """
 from PIL import Image, ImageDraw
 
-from pix import P, PX, canvas, circle, col, draw_text, fit_size, mix, outline, panel, save, thick_line, upscale
+from pix import P, PX, canvas, circle, col, draw_text, fit_size, mix, outline, panel, save, text_size, thick_line, upscale
 
 UI = "Assets/Art/UI/"
 PAUSE = UI + "Pause or Death Menu/"
 MENU = UI + "Menu UI/"
 CTRL = UI + "ControllerUI/"
 BUBBLE = UI + "SpeechBubble/"
+
+
+# ------------------------------------------------------------------ hand-set letters
+# Labels of five or six rows are set from these tables: the font's letters break up at
+# that size ("Y" loses an arm).
+
+BOLD6 = {
+    "Y": ["11..11", "11..11", ".1111.", "..11..", "..11..", "..11.."],
+    "E": ["11111", "11...", "1111.", "11...", "11...", "11111"],
+    "S": [".1111", "11...", ".111.", "...11", "...11", "1111."],
+    "N": ["11..11", "111.11", "111111", "11.111", "11..11", "11..11"],
+    "O": [".1111.", "11..11", "11..11", "11..11", "11..11", ".1111."],
+}
+
+SMALL5 = {
+    "Q": [".111.", "1...1", "1...1", "1..1.", ".11.1"],
+    "W": ["1...1", "1...1", "1.1.1", "1.1.1", ".1.1."],
+    "E": ["1111", "1...", "111.", "1...", "1111"],
+    "R": ["111.", "1..1", "111.", "1.1.", "1..1"],
+    "F": ["1111", "1...", "111.", "1...", "1..."],
+    "X": ["1.1", "1.1", ".1.", "1.1", "1.1"],
+    "Y": ["1.1", "1.1", ".1.", ".1.", ".1."],
+    "B": ["11.", "1.1", "11.", "1.1", "11."],
+    "1": [".1", "11", ".1", ".1", ".1"],
+}
+# Narrow forms for two letters side by side on a shoulder button.
+NARROW5 = dict(SMALL5, R=["11.", "1.1", "11.", "1.1", "1.1"])
+
+
+def pixel_text_width(text, glyphs):
+    return sum(len(glyphs[ch][0]) for ch in text) + len(text) - 1
+
+
+def pixel_text(img, x, y, text, glyphs, fill):
+    """Sets text from a glyph table with its top-left corner at (x, y), one column apart."""
+    px = img.load()
+    for ch in text:
+        rows = glyphs[ch]
+        for r, row in enumerate(rows):
+            for c, bit in enumerate(row):
+                if bit == "1":
+                    px[x + c, y + r] = fill
+        x += len(rows[0]) + 1
 
 
 # ------------------------------------------------------------------ buttons
@@ -36,15 +79,60 @@ def button(w, h, label, selected, size=None, face=None):
 
 def confirm_button(label, selected):
     """The pause confirmations' yes and no. The menus stack them 32 screen pixels apart at a
-    drawn height of 50, so each is a label within the middle 8 pixels of a 13-pixel picture:
-    white, or gold between two arrows while selected."""
+    drawn height of 50 (13 logical rows of about 3.85 pixels), so each label keeps to rows
+    4 to 9: six rows of hand-set letters (the font breaks up at that size), which leaves a
+    clear gap of about 9 pixels between the two. White, or gold between two arrows while
+    selected."""
     img = canvas(50, 13)
     fill = col("gold3") if selected else col("white")
-    draw_text(img, (25, 6), label, 9, fill, shadow=col("ink"))
-    if selected:
+    width = pixel_text_width(label, BOLD6)
+    left = 25 - width // 2
+    pixel_text(img, left, 4, label, BOLD6, fill)
+    if selected:  # a three-column arrow on each side, pointing at the label
         d = ImageDraw.Draw(img)
-        for x, dirn in ((10, 1), (39, -1)):
-            d.polygon([(x - 2 * dirn, 4), (x + 2 * dirn, 6), (x - 2 * dirn, 8)], fill=col("gold2"))
+        for x, dirn in ((left - 5, 1), (left + width + 4, -1)):
+            for step in range(3):
+                d.line([(x + step * dirn, 5 + step), (x + step * dirn, 9 - step)], fill=col("gold2"))
+    return img
+
+
+def _text_in_rows(img, cx, top, label, size, fill, shadow=None):
+    """Centres label on column cx with the top of its letters on row `top`."""
+    w, _, box = text_size(label, size)
+    draw_text(img, (cx - w // 2 - box[0], top - box[1]), label, size, fill, anchor="la", shadow=shadow)
+
+
+def _slim_frame(w, h, selected):
+    """A small button face with a two-pixel frame (ink, then the rim colour)."""
+    img = canvas(w, h)
+    d = ImageDraw.Draw(img)
+    d.rectangle([0, 0, w - 1, h - 1], fill=col("ink"))
+    d.rectangle([1, 1, w - 2, h - 2], fill=col("gold2" if selected else "steel3"))
+    d.rectangle([2, 2, w - 3, h - 3], fill=col("dusk2" if selected else "shadow"))
+    d.line([(2, 2), (w - 3, 2)], fill=col("gold3" if selected else "steel4"))
+    for x, y in ((0, 0), (w - 1, 0), (0, h - 1), (w - 1, h - 1)):
+        img.putpixel((x, y), (0, 0, 0, 0))
+    return img
+
+
+PAUSE_LABELS = ("RESUME", "RESTART", "QUIT", "OPTIONS")
+
+
+def pause_button(label, selected):
+    """The pause screen's buttons, also the death menu's restart and quit.
+
+    One picture serves two places with the same 4:1 shape: 400 x 100 pixels on the pause
+    screen (rows 76 pixels apart) and 600 x 150 on the death menu (rows 108 apart, the
+    restart button's left part off the screen's left edge). So the button itself keeps to
+    the middle: columns 22 to 77 and rows 5 to 19 of the 100 x 25 picture. That leaves a
+    gap between the rows in both menus and, on the death menu, 33 pixels between the
+    screen's edge and the restart button."""
+    img = canvas(100, 25)
+    face = _slim_frame(56, 15, selected)
+    size = min(fit_size(t, 9, 56 - 8) for t in PAUSE_LABELS)
+    fill = col("gold3") if selected else col("white")
+    _text_in_rows(face, 28, 4, label, size, fill, shadow=col("ink"))
+    img.alpha_composite(face, (22, 5))
     return img
 
 
@@ -56,6 +144,28 @@ def square_button(n, label, selected, icon=None):
     if label:
         draw_text(img, (n // 2, n // 2), label, fit_size(label, int(n * 0.3), n - 12), col("gold3") if selected else col("white"),
                   shadow=col("ink"))
+    return img
+
+
+def choice_button(label, selected):
+    """The yes and no of the options' window mode and of the new-game question: a square
+    button in the middle 34 x 34 of a 50 x 50 picture. The options screen draws them
+    200 pixels wide but only 192 apart, the right one 22 pixels from the panel's inner
+    frame; the margin keeps them apart and off the frame."""
+    img = canvas(50, 50)
+    img.alpha_composite(square_button(34, label, selected), (8, 8))
+    return img
+
+
+def done_button(selected):
+    """The options screen's done: drawn 200 x 200 with its centre 92 pixels above the
+    panel's bottom edge, so the button keeps to rows 17 to 32 of the 50 x 50 picture
+    (68 pixels up to the bottom edge, 48 down from the sound toggle)."""
+    img = canvas(50, 50)
+    face = panel(40, 16, face="dusk2" if selected else "shadow", edge="gold2" if selected else "steel3",
+                 light="gold3" if selected else "steel4")
+    _text_in_rows(face, 20, 4, "DONE", 9, col("gold3") if selected else col("white"), shadow=col("ink"))
+    img.alpha_composite(face, (5, 17))
     return img
 
 
@@ -229,28 +339,35 @@ def selected_pointer():
 
 
 def key_prompt(kind, label):
+    """The skill keys under the led hero's row of skill icons. The prompt is drawn 60 x 60
+    with its centre 70 pixels below the row's centre, and the other hero's row can start
+    40 pixels below the row above; so the key keeps to the picture's top seven rows
+    (26 pixels) and leaves a gap on both sides."""
     n = 16
     img = canvas(n, n)
     d = ImageDraw.Draw(img)
-    if kind == "key":  # a keyboard key cap
-        d.rectangle([1, 1, 14, 14], fill=col("steel2"))
-        d.rectangle([2, 2, 13, 11], fill=col("steel4"))
-        draw_text(img, (8, 6), label, 9, col("ink"))
+    if kind == "key":  # a keyboard key cap: face, letter, darker front edge
+        d.rectangle([2, 0, 13, 6], fill=col("ink"))
+        d.rectangle([3, 0, 12, 5], fill=col("steel4"))
+        d.line([(3, 6), (12, 6)], fill=col("steel2"))
+        w = pixel_text_width(label, SMALL5)
+        pixel_text(img, 8 - (w + 1) // 2, 1, label, SMALL5, col("ink"))
     elif kind == "ps":  # a round face button with a shape
-        circle(d, 7.5, 7.5, 6.8, col("ink"))
-        circle(d, 7.5, 7.5, 6, col("steel1"))
+        d.ellipse([4, 0, 11, 6], fill=col("ink"))
+        d.ellipse([5, 1, 10, 5], fill=col("steel1"))
         if label == "square":
-            d.rectangle([5, 5, 10, 10], outline=col("purple3"))
+            d.rectangle([6, 1, 9, 4], outline=col("purple3"))
         elif label == "triangle":
-            d.polygon([(7.5, 4), (11, 10), (4, 10)], outline=col("green3"))
+            d.polygon([(7.5, 1), (10, 4.5), (5, 4.5)], outline=col("green3"))
     elif kind == "pad":
-        circle(d, 7.5, 7.5, 6.8, col("ink"))
-        circle(d, 7.5, 7.5, 6, col({"X": "blue2", "Y": "gold1"}[label]))
-        draw_text(img, (8, 8), label, 10, col("white"))
+        d.ellipse([4, 0, 11, 6], fill=col("ink"))
+        d.ellipse([5, 1, 10, 5], fill=col({"X": "blue2", "Y": "gold1"}[label]))
+        pixel_text(img, 6, 1, label, SMALL5, col("white"))
     elif kind == "bumper":  # a shoulder button
-        d.rounded_rectangle([0, 4, 15, 12], 3, fill=col("ink"))
-        d.rounded_rectangle([1, 5, 14, 11], 2, fill=col("steel2"))
-        draw_text(img, (8, 8), label, 7, col("white"))
+        d.rounded_rectangle([1, 0, 14, 6], 2, fill=col("ink"))
+        d.rounded_rectangle([2, 0, 13, 5], 1, fill=col("steel2"))
+        w = pixel_text_width(label, NARROW5)
+        pixel_text(img, 8 - (w + 1) // 2, 1, label, NARROW5, col("white"))
     return img
 
 
@@ -373,14 +490,22 @@ def dialogue_overlay(prompt_kind):
 
 # ------------------------------------------------------------------ main menu pieces
 
+def menu_button(label, selected):
+    """A title-menu button: the bar one row short of the picture at top and bottom, so the
+    column, drawn 100 pixels high at 100 pixels apart, keeps a gap between its buttons."""
+    img = canvas(100, 25)
+    img.alpha_composite(button(100, 23, label, selected, 11), (0, 1))
+    return img
+
+
 def menu_buttons():
     for name, label in (("NewGame", "NEW GAME"), ("Continue", "CONTINUE"), ("Options", "OPTIONS"),
                         ("Credits", "CREDITS"), ("Exit", "EXIT")):
-        save(upscale(button(100, 25, label, False, 11)), MENU + name + ".png")
-        save(upscale(button(100, 25, label, True, 11)), MENU + name + "Selected.png")
+        save(upscale(menu_button(label, False)), MENU + name + ".png")
+        save(upscale(menu_button(label, True)), MENU + name + "Selected.png")
     img = panel(128, 64, face="night", edge="gold1", light="gold2")
-    draw_text(img, (64, 13), "START A NEW GAME?", 8, col("white"), shadow=col("ink"))
-    draw_text(img, (64, 24), "Saved progress is lost.", 7, col("grey"))
+    draw_text(img, (64, 13), "START A NEW GAME?", 10, col("white"), shadow=col("ink"))
+    draw_text(img, (64, 25), "Saved progress is lost.", 9, col("grey"))
     save(upscale(img), MENU + "NewGameConfirmationBG.png")
     cur = canvas(10, 10)
     d = ImageDraw.Draw(cur)
@@ -394,14 +519,14 @@ def generate():
     save(upscale(options_bg()), MENU + "OptionsBG2.png")
     for sel in (False, True):
         suffix = "Selected" if sel else ""
-        save(upscale(square_button(50, "YES", sel)), MENU + "NewGameYes%s.png" % suffix)
-        save(upscale(square_button(50, "NO", sel)), MENU + "NewGameNo%s.png" % suffix)
-        save(upscale(square_button(50, "DONE", sel)), MENU + "Done%s.png" % suffix)
+        save(upscale(choice_button("YES", sel)), MENU + "NewGameYes%s.png" % suffix)
+        save(upscale(choice_button("NO", sel)), MENU + "NewGameNo%s.png" % suffix)
+        save(upscale(done_button(sel)), MENU + "Done%s.png" % suffix)
         for state in ("On", "Off"):
             save(upscale(toggle_icon(icon_note, state == "Off", sel)), PAUSE + "MusicButton%s%s.png" % (state, suffix))
             save(upscale(toggle_icon(icon_speaker, state == "Off", sel)), PAUSE + "SFXButton%s%s.png" % (state, suffix))
         for name, label in (("Resume", "RESUME"), ("Restart", "RESTART"), ("Quit", "QUIT"), ("Options", "OPTIONS")):
-            save(upscale(button(100, 25, label, sel, 11)), PAUSE + name + suffix + ".png")
+            save(upscale(pause_button(label, sel)), PAUSE + name + suffix + ".png")
         for name, label in (("Yes", "YES"), ("No", "NO")):
             save(upscale(confirm_button(label, sel)), PAUSE + name + suffix + ".png")
     save(upscale(pause_bg()), PAUSE + "Pause Background.png")
