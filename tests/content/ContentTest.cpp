@@ -328,6 +328,15 @@ std::pair<float, float> ShownWhenTheLeaderIsAt(float x, bool opening, float leve
     return {rightmost, leftmost + screen};
 }
 
+// How far a speaker's body reaches to each side: its collider's radius (a picture has
+// room around the figure), else the picture's half width.
+float HalfWidthOf(const ContentFile& f, int id, const JsonValue& transform) {
+    if (const JsonValue* circle = f.First("CircleCollider", id)) return json::ReadFloat(*circle, "radius", 0.0f);
+    return transform.HasMember("scale") && transform["scale"].IsObject()
+               ? std::fabs(json::ReadFloat(transform["scale"], "x", 0.0f))
+               : 0.0f;
+}
+
 // A speaker that stays where the file puts it: not a hero, and no legs of its own.
 bool StandsStill(const ContentFile& f, int id) {
     const JsonValue* unit = f.First("CombatUnit", id);
@@ -339,9 +348,9 @@ bool StandsStill(const ContentFile& f, int id) {
 // No line is spoken from off the screen. The game manager shows the first group of lines
 // as a level opens (the camera at the left end, everyone where the file puts them); each
 // dialogue trigger shows the next group when the led hero reaches it. Wherever the camera
-// can stand then, the speaker (its sprite, as wide as its Transform scale) and the bubble
-// (centred over it plus the line's x offset) must be on the screen. The heroes walk with
-// the camera, so after the opening only speakers that stand still are judged.
+// can stand then, the speaker's body and the bubble (centred over it plus the line's x
+// offset) must be on the screen. The heroes walk with the camera, so after the opening
+// only speakers that stand still are judged.
 TEST(Content, EveryLineIsSpokenOnTheScreen) {
     GlyphTable glyphs;
     ASSERT_TRUE(LoadFontGlyphs("Assets/Fonts/Fowviel.ttf", 144, nullptr, glyphs));
@@ -361,9 +370,7 @@ TEST(Content, EveryLineIsSpokenOnTheScreen) {
             const auto [left, right] =
                 ShownWhenTheLeaderIsAt(group ? edges[group - 1] : 0.0f, group == 0, levelWidth, screen);
             const float x = PositionX(place);
-            const float body = place->HasMember("scale") && (*place)["scale"].IsObject()
-                                   ? std::fabs(json::ReadFloat((*place)["scale"], "x", 0.0f))
-                                   : 0.0f;
+            const float body = HalfWidthOf(f, speaker, *place);
             float width = 0.0f, height = 0.0f;
             MeasureText(glyphs, WrapDialogueText(lines[i][3].GetString()), 0.2f, 0.2f, width, height);
             const float bubble = x + lines[i][1].GetFloat(), half = (width + 20.0f) / 2.0f;
