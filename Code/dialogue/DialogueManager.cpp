@@ -162,8 +162,12 @@ void DialogueManager::ShowLine(const DialogueData& line, DialogueBox& bubble, Fo
     bubble.SetText(line.text);
     bubble.SetEnabled(true);
     currentFlags = line.flags;
-    if ((line.flags & DialogueData::kModal) != 0) {
-        if (SpriteRenderer* picture = overlay.Get()) picture->enabled = true;
+    const bool modal = (line.flags & DialogueData::kModal) != 0;
+    // The overlay says "SPACE continue": it shows over the lines that wait for Space and
+    // no other. Left up over a line that moves on by itself (and that Space does not
+    // move), it would tell the player to press a key that does nothing.
+    if (SpriteRenderer* picture = overlay.Get()) picture->enabled = modal;
+    if (modal) {
         GameFlags::word |= GameFlags::Cutscene;
         bubble.autoAdvance = false;
     } else {

@@ -46,6 +46,7 @@ public:
     // Shows the rest of the current line at once; false when it was already whole.
     bool RevealRestOfLine();
     // Shows the next line (kShown) or ends the conversation; kNoBubble without a bubble.
+    // The overlay is shown exactly while the line on show is modal.
     int NextDialogue(bool playSound);
     // Hides the bubble and runs the end of the conversation. Nothing without a bubble.
     void EndDialogue();

@@ -1,5 +1,6 @@
 #include "graphics/Camera.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "audio/AudioManager.h"
@@ -111,6 +112,7 @@ void Camera::Update() {
     if (!transform || !followed) return;
 
     const float dt = Time::GetInstance().deltaTime;
+    const float before = transform->x;
     const float dx = followed->x - transform->x;
     const float dy = followed->y - transform->y;
     velocityX = 0.0f;
@@ -122,6 +124,17 @@ void Camera::Update() {
     transform->x += 2.0f * dt * velocityX;
     transform->y += 3.0f * dt * velocityY;
     Shake(dt);
+    KeepInsideLevel(before);
+}
+
+void Camera::KeepInsideLevel(float before) {
+    // The follow only scrolls while the view is inside the level, but one long frame's
+    // step, or a shake whose two sides differ, can carry it past an end, where nothing is
+    // drawn; and a view left just past the left end is never scrolled back. What this
+    // frame's move carried out is taken back; a view that a scene put outside stays.
+    const float last = std::max(0.0f, levelWidth - screenWidth);
+    if (before >= 0.0f && transform->x < 0.0f) transform->x = 0.0f;
+    if (before <= last && transform->x > last) transform->x = last;
 }
 
 bool Camera::ScrollX(float dx) {

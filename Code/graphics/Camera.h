@@ -1,9 +1,9 @@
 #pragma once
 // Scrolls the view: moves its own object's Transform so that the led hero stays in a
 // dead zone of the screen, recentres on the other hero after a party swap, and shakes
-// sideways on request. The renderer draws the world shifted by minus this Transform's
-// position. The camera registers itself as the physics world's main camera when it
-// wakes and withdraws when it is destroyed.
+// sideways on request, never past the level's ends. The renderer draws the world
+// shifted by minus this Transform's position. The camera registers itself as the
+// physics world's main camera when it wakes and withdraws when it is destroyed.
 #include <cstdint>
 
 #include "gameobjectengine/Component.h"
@@ -61,4 +61,7 @@ private:
     // Vertical correction; true when the recentring counts as reached vertically.
     bool ScrollY(float dy, float dt);
     void Shake(float dt);
+    // Takes back what this frame's move carried past the level's ends (0 and levelWidth
+    // minus screenWidth), when the view was inside before it.
+    void KeepInsideLevel(float before);
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -278,11 +279,65 @@ TEST(Content, DialogueLinesAreWellFormedAndTheirSpeakersExist) {
     });
 }
 
-// A bubble is centred over its speaker plus the line's x offset. Judged from where each
-// speaker stands in the file, with the camera at the level's left end (where it stands as a
-// level opens), every line's bubble must lie on the level and, for a speaker on the first
-// screen, on that screen: half a line off the edge cannot be read.
-TEST(Content, EveryBubbleFitsOnTheScreenWhereItsSpeakerStands) {
+namespace {
+
+// The camera keeps the led hero between 35 % and 65 % of the screen's width; a walking
+// hero runs up to this far past those edges before the camera catches up.
+constexpr float kCameraLag = 200.0f;
+
+float PositionX(const JsonValue* transform) {
+    return transform && transform->HasMember("position") && (*transform)["position"].IsObject()
+               ? json::ReadFloat((*transform)["position"], "x", 0.0f)
+               : 0.0f;
+}
+
+// The left edges of the dialogue triggers, left to right: the order a party walking
+// east fires them in.
+std::vector<float> TriggerEdges(const ContentFile& f) {
+    std::vector<float> edges;
+    for (const JsonValue* trigger : f.All("TriggerDialogueNext")) {
+        const int id = IdOf(*trigger);
+        const JsonValue* box = f.First("BoxCollider", id);
+        edges.push_back(PositionX(f.First("Transform", id)) - (box ? json::ReadFloat(*box, "width", 0.0f) : 0.0f));
+    }
+    std::sort(edges.begin(), edges.end());
+    return edges;
+}
+
+// The part of the level that every camera shows while a led hero stands at x (group 0:
+// the level's opening, the camera at the left end).
+std::pair<float, float> ShownWhenTheLeaderIsAt(float x, bool opening, float levelWidth, float screen) {
+    if (opening) return {0.0f, std::min(levelWidth, screen)};
+    const float last = std::max(0.0f, levelWidth - screen);
+    const float leftmost = std::clamp(x - 0.65f * screen - kCameraLag, 0.0f, last);
+    const float rightmost = std::clamp(x - 0.35f * screen, 0.0f, last);
+    return {rightmost, leftmost + screen};
+}
+
+// How far a speaker's body reaches to each side: its collider's radius (a picture has
+// room around the figure), else the picture's half width.
+float HalfWidthOf(const ContentFile& f, int id, const JsonValue& transform) {
+    if (const JsonValue* circle = f.First("CircleCollider", id)) return json::ReadFloat(*circle, "radius", 0.0f);
+    return transform.HasMember("scale") && transform["scale"].IsObject()
+               ? std::fabs(json::ReadFloat(transform["scale"], "x", 0.0f))
+               : 0.0f;
+}
+
+// A speaker that stays where the file puts it: not a hero, and no legs of its own.
+bool StandsStill(const ContentFile& f, int id) {
+    const JsonValue* unit = f.First("CombatUnit", id);
+    return f.TagOf(id) != "Player" && (!unit || json::ReadFloat(*unit, "movementSpeed", 0.0f) == 0.0f);
+}
+
+}  // namespace
+
+// No line is spoken from off the screen. The game manager shows the first group of lines
+// as a level opens (the camera at the left end, everyone where the file puts them); each
+// dialogue trigger shows the next group when the led hero reaches it. Wherever the camera
+// can stand then, the speaker's body and the bubble (centred over it plus the line's x
+// offset) must be on the screen. The heroes walk with the camera, so after the opening
+// only speakers that stand still are judged.
+TEST(Content, EveryLineIsSpokenOnTheScreen) {
     GlyphTable glyphs;
     ASSERT_TRUE(LoadFontGlyphs("Assets/Fonts/Fowviel.ttf", 144, nullptr, glyphs));
     ForEachFile([&](const ContentFile& f) {
@@ -290,17 +345,25 @@ TEST(Content, EveryBubbleFitsOnTheScreenWhereItsSpeakerStands) {
         if (!camera) return;
         const float levelWidth = json::ReadFloat(*camera, "levelWidth", 0.0f);
         const float screen = json::ReadFloat(*camera, "screenWidth", 1920.0f);
+        const std::vector<float> edges = TriggerEdges(f);
         const JsonValue& lines = *f.Dialogue();
-        for (rapidjson::SizeType i = 0; i < lines.Size(); ++i) {
-            const JsonValue* place = f.On(lines[i][0].GetString(), "Transform");
-            if (!place || !place->HasMember("position")) continue;
-            const float x = json::ReadFloat((*place)["position"], "x", 0.0f) + lines[i][1].GetFloat();
+        std::size_t group = 0;
+        for (rapidjson::SizeType i = 0; i < lines.Size(); group += (LineFlags(lines[i]) & 1) != 0, ++i) {
+            const int speaker = f.Find(lines[i][0].GetString());
+            const JsonValue* place = f.First("Transform", speaker);
+            if (!place || (group > 0 && !StandsStill(f, speaker))) continue;
+            ASSERT_LE(group, edges.size()) << f.path << ": line " << i << " has no trigger";
+            const auto [left, right] =
+                ShownWhenTheLeaderIsAt(group ? edges[group - 1] : 0.0f, group == 0, levelWidth, screen);
+            const float x = PositionX(place);
+            const float body = HalfWidthOf(f, speaker, *place);
             float width = 0.0f, height = 0.0f;
             MeasureText(glyphs, WrapDialogueText(lines[i][3].GetString()), 0.2f, 0.2f, width, height);
-            const float half = (width + 20.0f) / 2.0f;
-            const float right = x < screen ? std::min(levelWidth, screen) : levelWidth;
-            EXPECT_TRUE(x - half >= 0.0f && x + half <= right)
-                << f.path << ": line " << i << " spans " << x - half << " to " << x + half << " of 0 to " << right;
+            const float bubble = x + lines[i][1].GetFloat(), half = (width + 20.0f) / 2.0f;
+            EXPECT_TRUE(x - body >= left && x + body <= right && bubble - half >= left && bubble + half <= right)
+                << f.path << ": line " << i << " (" << lines[i][0].GetString() << ") spoken at " << x - body
+                << " to " << x + body << ", bubble " << bubble - half << " to " << bubble + half << ", while "
+                << left << " to " << right << " is shown";
         }
     });
 }

@@ -60,7 +60,7 @@ TEST_F(DialogueTest, ModalLineWaitsForSpaceThenAPlainLineAdvancesByItself) {
     engine.Tap(4);  // the second Space moves on
     EXPECT_EQ(Manager().currentLine, 2u);
     EXPECT_FALSE(Frozen());
-    EXPECT_TRUE(OverlayShown());  // until the conversation ends
+    EXPECT_FALSE(OverlayShown());  // no Space prompt over a line Space does not move on
     EXPECT_TRUE(Box().autoAdvance);
     const Transform* bubble = engine.Get<Transform>("Dialogue");
     EXPECT_FLOAT_EQ(bubble->x, 400.0f);

@@ -133,6 +133,23 @@ TEST_F(CameraTest, ShakesAddUpAndAlternate) {
     EXPECT_EQ(CamT()->x, settled);
 }
 
+TEST_F(CameraTest, LongFramesAndShakesStayInsideTheLevel) {
+    Load(50, 0);
+    Put("Hero", 50 + 100, 500);  // far left of the dead zone: one long frame's step passes x 0
+    engine.SetFrameTime(0.25f);
+    engine.Step();
+    EXPECT_EQ(CamT()->x, 0.0f);
+    for (float end : {0.0f, 2080.0f}) {  // the level's two ends (4000 - 1920)
+        Load(end, 0);
+        Put("Hero", end + 1000, 500);
+        for (int i = 0; i < 20; ++i) {
+            Cam()->AddShake(0.2f);
+            engine.Step();
+            EXPECT_TRUE(CamT()->x >= 0.0f && CamT()->x <= 2080.0f) << CamT()->x;
+        }
+    }
+}
+
 // Swaps to "Other" placed dy below the camera top at the horizontal centre; returns the
 // frames until the recentring ends (0 when it never does within the limit).
 int FramesToRecentre(CameraTest& t, float dy) {

@@ -100,7 +100,9 @@ LEVEL_TEXT = """## Level art
 | `Assets/Art/Backgrounds/MagitekSky.png` | 1920 x 1080 | smoggy red glow under ceiling girders (opaque) |
 | `Assets/Art/Backgrounds/MagitekFar.png` | 1920 x 1080 | factory silhouettes, smokestacks, red lights |
 | `Assets/Art/Backgrounds/MagitekNear.png` | 1920 x 1080 | dark columns, pipes, red neon signs |
+| `Assets/Art/Backgrounds/SlumsSkyTop.png`, `MagitekSkyTop.png` | 1920 x 1080 | above the sky: night with stars / the works' roof trusses; its bottom row meets the sky's top (opaque) |
 | `Assets/Art/Level/SlumsFloor.png`, `MagitekFloor.png` | 256 x 64 | ground strip, tiles sideways; walking surface on the top edge |
+| `Assets/Art/Level/SlumsUnderground.png`, `MagitekUnderground.png` | 256 x 512 | under the ground strip: foundations / the floor's columns and pipes, darkening downward (opaque) |
 | `Assets/Art/Level/SlumsPlatform.png`, `MagitekPlatform.png` | 192 x 40 | one platform piece; place side by side |
 | `Assets/Art/Level/SlumsWall.png`, `MagitekWall.png` | 128 x 256 | wall section, tiles up and down |
 | `Assets/Art/Level/SlumsPortal.png`, `MagitekPortal.png` | 160 x 256 | level exit arch |
@@ -108,7 +110,10 @@ LEVEL_TEXT = """## Level art
 
 Every background tiles horizontally (parallax sprites repeat it). Suggested
 parallax speeds: sky 0.1, far 0.3, near 0.6; as a parallax sprite give it a
-scale of 960 x 540 so one copy covers the screen.
+scale of 960 x 540 so one copy covers the screen. The camera has no vertical
+bound, so the levels put the sky's top picture right above the sky (same speed)
+and the underground right under the floor strip (drawn 256 px tall): a camera
+raised by a jump or recentred after a swap shows art, never black.
 
 ## Screens
 

@@ -249,6 +249,65 @@ def magitek_near(w=W, h=H):
     return img
 
 
+# ---------------------------------------------------------------- above and below
+# The camera has no vertical bound: a hero high on a platform, or one recentred after a
+# swap, shows what lies above the sky picture or under the floor strip. These pictures
+# continue the sky upward and the ground downward, so the screen never shows black.
+
+def slums_sky_top(w=W, h=H):
+    """Night sky above the dusk: its bottom row is the sky picture's top colour."""
+    img = canvas(w, h)
+    dither_gradient(img, (0, 0, w, h), P["ink"], P["night"], steps=3)
+    r = rng("slums_sky_top")
+    for _ in range(90):
+        x, y = r.randrange(w), r.randrange(h - 8)
+        img.putpixel((x, y), col("sun", 200) if r.random() < 0.25 else col("white", 170))
+    return img
+
+
+def magitek_sky_top(w=W, h=H):
+    """The roof of the works above the ceiling girders: dark trusses and warning lamps."""
+    img = canvas(w, h)
+    dither_gradient(img, (0, 0, w, h - 4), P["ink"], P["steel0"], steps=3)
+    d = Wrap(img)
+    d.rect([0, h - 4, w, h], col("steel1"))  # the same beam as the sky picture's top rows
+    for ty in range(h - 70, 0, -70):  # roof trusses, one above the other
+        d.rect([0, ty, w, ty + 2], col("steel1"))
+        for gx in range(0, w, 60):
+            d.line([(gx, ty + 2), (gx + 30, ty + 30)], col("steel1"))
+            d.line([(gx + 60, ty + 2), (gx + 30, ty + 30)], col("steel1"))
+        for lx in range(30, w, 120):
+            d.rect([lx - 1, ty + 3, lx + 1, ty + 4], col("red2"))
+    return img
+
+
+def underground(kind, w=64, h=128):
+    """What lies under the floor strip, tileable sideways: its top row meets the
+    strip's bottom, and it darkens toward the bottom."""
+    img = canvas(w, h)
+    d = Wrap(img)
+    if kind == "slums":
+        dither_gradient(img, (0, 0, w, h), P["brick0"], P["ink"], steps=4)
+        for by in range(4, h, 4):  # old foundation courses, fading into the dark
+            mortar = col("ink") if by > h // 2 else col("shadow")
+            d.rect([0, by, w, by], mortar)
+            off = 0 if (by // 4) % 2 else 4
+            for bx in range(off, w, 8):
+                d.rect([bx, by - 3, bx, by], mortar)
+        for sy in range(24, h, 40):  # a drain and a row of stones now and then
+            d.rect([0, sy, w, sy + 2], col("brick1"))
+            d.rect([0, sy + 3, w, sy + 3], col("ink"))
+    else:
+        dither_gradient(img, (0, 0, w, h), P["steel1"], P["ink"], steps=4)
+        for bx in range(0, w, 16):  # the columns that carry the floor grating
+            d.rect([bx, 0, bx + 3, h], col("steel0"))
+            d.rect([bx + 1, 0, bx + 1, h], col("steel2"))
+        for py in range(12, h, 36):  # pipes between them
+            d.rect([0, py, w, py + 3], col("steel0"))
+            d.rect([0, py + 1, w, py + 1], col("red0"))
+    return img
+
+
 # ---------------------------------------------------------------- pieces
 
 def floor_piece(kind, w=64, h=16):
@@ -286,12 +345,20 @@ def platform_piece(kind, w=48, h=10):
     img = canvas(w, h)
     d = ImageDraw.Draw(img)
     if kind == "slums":
-        d.rectangle([0, 0, w - 1, 4], fill=col("wood2"))
-        d.rectangle([0, 0, w - 1, 0], fill=col("wood3"))
+        # A scaffold walkway: pale planks lit along their top edge on an iron truss. The
+        # tenements behind have dark wooden roof ledges; this must not read as one of them.
+        d.rectangle([0, 0, w - 1, 3], fill=col("wood3"))
+        d.rectangle([0, 0, w - 1, 0], fill=col("gold3"))
         for bx in range(0, w, 12):
-            d.rectangle([bx, 0, bx, 4], fill=col("wood0"))
-        for sx in (4, w - 7):  # brackets
-            d.polygon([(sx, 5), (sx + 3, 5), (sx + 3, h - 1)], fill=col("wood1"))
+            d.rectangle([bx, 1, bx, 3], fill=col("wood2"))
+        d.rectangle([0, 4, w - 1, 5], fill=col("steel3"))
+        d.rectangle([0, 4, w - 1, 4], fill=col("steel4"))
+        for rx in range(3, w, 6):
+            d.point([rx, 5], fill=col("steel5"))
+        for tx in range(0, w, 12):  # the truss under the walkway
+            d.line([(tx, 6), (tx + 6, h - 1)], fill=col("steel3"))
+            d.line([(tx + 12, 6), (tx + 6, h - 1)], fill=col("steel3"))
+        d.rectangle([0, h - 1, w - 1, h - 1], fill=col("steel2"))
     else:
         d.rectangle([0, 0, w - 1, 4], fill=col("steel3"))
         d.rectangle([0, 0, w - 1, 0], fill=col("steel5"))
@@ -361,10 +428,12 @@ def go_image(w=64, h=32):
 def generate():
     for name, fn in (("SlumsSky", slums_sky), ("SlumsFar", slums_far), ("SlumsNear", slums_near),
                      ("MagitekSky", magitek_sky), ("MagitekFar", magitek_far),
-                     ("MagitekNear", magitek_near)):
+                     ("MagitekNear", magitek_near), ("SlumsSkyTop", slums_sky_top),
+                     ("MagitekSkyTop", magitek_sky_top)):
         save(upscale(fn()), "Assets/Art/Backgrounds/%s.png" % name)
     for kind, cap in (("slums", "Slums"), ("magitek", "Magitek")):
         save(upscale(floor_piece(kind)), "Assets/Art/Level/%sFloor.png" % cap)
+        save(upscale(underground(kind)), "Assets/Art/Level/%sUnderground.png" % cap)
         save(upscale(platform_piece(kind)), "Assets/Art/Level/%sPlatform.png" % cap)
         save(upscale(wall_piece(kind)), "Assets/Art/Level/%sWall.png" % cap)
         save(upscale(portal(kind)), "Assets/Art/Level/%sPortal.png" % cap)

@@ -468,23 +468,24 @@ def dialogue_overlay(prompt_kind):
     d.rectangle([0, h - 1 - band, w - 1, h - 1], fill=(26, 20, 35, 215))
     d.line([(0, band + 1), (w - 1, band + 1)], fill=col("gold1"))
     d.line([(0, h - 2 - band), (w - 1, h - 2 - band)], fill=col("gold1"))
-    # prompt at the bottom right: key, then "continue"
-    x, y = w - 92, h - band // 2 - 1
+    # prompt at the bottom right: key, then "continue". Below size 9 the hard-edged
+    # font drops strokes (the "A" of SPACE loses its bar, "hold" its "o").
+    x, y = w - 106, h - band // 2 - 1
     if prompt_kind == "pc":
-        d.rectangle([x - 2, y - 7, x + 38, y + 6], fill=col("steel2"))
-        d.rectangle([x - 1, y - 6, x + 37, y + 3], fill=col("steel4"))
-        draw_text(img, (x + 18, y - 2), "SPACE", 8, col("ink"))
+        d.rectangle([x - 2, y - 7, x + 44, y + 7], fill=col("steel2"))
+        d.rectangle([x - 1, y - 6, x + 43, y + 4], fill=col("steel4"))
+        draw_text(img, (x + 21, y - 1), "SPACE", 9, col("ink"))
     elif prompt_kind == "ps4":
-        circle(d, x + 18, y, 7, col("ink"))
-        circle(d, x + 18, y, 6, col("steel1"))
-        d.line([(x + 15, y - 3), (x + 21, y + 3)], fill=col("blue3"))
-        d.line([(x + 21, y - 3), (x + 15, y + 3)], fill=col("blue3"))
+        circle(d, x + 21, y, 7, col("ink"))
+        circle(d, x + 21, y, 6, col("steel1"))
+        d.line([(x + 18, y - 3), (x + 24, y + 3)], fill=col("blue3"))
+        d.line([(x + 24, y - 3), (x + 18, y + 3)], fill=col("blue3"))
     else:
-        circle(d, x + 18, y, 7, col("ink"))
-        circle(d, x + 18, y, 6, col("green2"))
-        draw_text(img, (x + 18, y + 1), "A", 8, col("white"))
-    draw_text(img, (x + 44, y), "continue", 9, col("white"), anchor="lm")
-    draw_text(img, (12, y), "hold ESC to skip", 8, col("grey"), anchor="lm")
+        circle(d, x + 21, y, 7, col("ink"))
+        circle(d, x + 21, y, 6, col("green2"))
+        draw_text(img, (x + 21, y + 1), "A", 9, col("white"))
+    draw_text(img, (x + 50, y), "continue", 10, col("white"), anchor="lm")
+    draw_text(img, (12, y), "hold ESC to skip", 10, col("grey"), anchor="lm")
     return img
 
 

@@ -130,10 +130,15 @@ def magitek_laser():
     s = lv.scene
     boss_x = 2300
     boss = s.add("EnemyLaser", *units.laser_boss(boss_x, GROUND - 100), tag="Laser Boss")
+    # The machine speaks and turns to fire only once a hero has come near enough for the
+    # camera to show it: from the level's start it stands a screen and more away.
+    in_view_from = 2020
+    s.say("Mage", "Androids ahead, and something heavy humming behind them. Stay sharp.", MODAL | END_GROUP)
     s.say("Thief", "That is no android. That is a siege engine.")
-    s.say("EnemyLaser", "INTRUDERS. CHARGING BEAM.", MODAL, dy=-260)
+    s.say("EnemyLaser", "INTRUDERS. CHARGING BEAM.", MODAL, dx=-110, dy=-260)
     s.say("Mage", "When it glows, get above it or behind it!", MODAL)
-    lv.face_the_heroes(boss, boss_x, 0, 2700)
+    lv.trigger(in_view_from + 60, 60, {"class": "TriggerDialogueNext"})
+    lv.face_the_heroes(boss, boss_x, 0, 2700, in_view_from=in_view_from)
     lv.platform(900, 640, 2)
     lv.platform(1500, 560, 2)
     lv.enemy("AndroidBlade", 1200)

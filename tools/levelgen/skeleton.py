@@ -64,6 +64,9 @@ class Level:
         for name, layer, speed in (("sky", -10, 0.1), ("far", -8, 0.3), ("near", -6, 0.6)):
             s.add(name.capitalize() + "Layer", transform(960, 540, 960, 540),
                   sprite(f"{ART}Backgrounds/{self.theme[name]}.png", layer, speed=speed, parallax=1))
+        # The camera follows a hero up without bound: the sky goes on above its picture.
+        s.add("SkyTopLayer", transform(960, -540, 960, 540),
+              sprite(f"{ART}Backgrounds/{self.theme['sky']}Top.png", -10, speed=0.1, parallax=1))
         s.add("BGM", music)
         if unlock:
             s.add("SkillUnlock", transform(960, 230, 320, 96), screen_sprite(f"{ART}UI/SkillUnlock/{unlock}.png", 26,
@@ -74,6 +77,10 @@ class Level:
         s.add("Ground", transform(width / 2, GROUND + 50), static_box(width / 2 + 100, 50))
         s.add("GroundArt", transform(0, GROUND + 128, 128, 128),
               sprite(f"{ART}Level/{theme}Floor.png", 0, parallax=1))
+        # Recentred after a swap the camera shows some 330 px below the ground's top:
+        # the earth under the floor strip reaches far below that.
+        s.add("UndergroundArt", transform(0, GROUND + 256 + 256, 128, 256),
+              sprite(f"{ART}Level/{theme}Underground.png", 0, parallax=1))
         for name, x in (("LeftEdge", -40), ("RightEdge", width + 40)):
             s.add(name, transform(x, GROUND - 600, 40, 650), static_box(40, 650))
 
@@ -109,8 +116,16 @@ class Level:
                               {"class": "BoxCollider", "width": half_width, "height": 200}, kinematic_body(),
                               *components)
 
-    def face_the_heroes(self, boss, boss_x, left_edge, right_edge):
-        """Two areas that turn a standing boss toward the hero who stands in them."""
+    def face_the_heroes(self, boss, boss_x, left_edge, right_edge, in_view_from=None):
+        """Two areas that turn a standing boss toward the hero who stands in them. With
+        `in_view_from`, the area on the left starts there, and a third area before it
+        turns the boss away (right), so that it never fires at heroes who cannot see it;
+        it comes first, so a hero in the area on the left wins."""
+        if in_view_from is not None:
+            self.trigger((left_edge + in_view_from) / 2, (in_view_from - left_edge) / 2,
+                         {"class": "TriggerRigidbodyDirection", "target": boss, "left": 0,
+                          "disableAfterTrigger": 0}, name="FaceTrigger")
+            left_edge = in_view_from
         for lo, hi, left in ((left_edge, boss_x - 10, 1), (boss_x + 10, right_edge, 0)):
             self.trigger((lo + hi) / 2, (hi - lo) / 2,
                          {"class": "TriggerRigidbodyDirection", "target": boss, "left": left,
