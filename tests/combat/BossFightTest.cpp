@@ -5,6 +5,7 @@
 // beat neither boss in any seed.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "EngineHarness.h"
@@ -120,6 +121,11 @@ bool BossFalls(const Boss& boss, Player player, unsigned seed) {
         if (GameFlags::Any(GameFlags::GameOver)) return false;
     }
     return false;
+}
+
+void PrintTo(const Fight& fight, std::ostream* out) {
+    *out << fight.boss.scene << (fight.player == Player::Plain ? " plain" : " standing still") << " seeds "
+         << fight.firstSeed << "-" << fight.lastSeed;
 }
 
 class BossFight : public testing::TestWithParam<Fight> {};
