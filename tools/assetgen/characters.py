@@ -30,11 +30,11 @@ LOOKS = {
     "MagitekAndroidRed": Look(torso=P["red1"], legs=P["steel2"], boots=P["steel1"], sleeve=P["red1"],
                               hands=P["steel3"], helmet=P["red1"], visor=P["gold2"], weapon="blade",
                               belt=P["steel3"], mech=True, eye=P["gold2"]),
-    "FinalBoss": Look(size=1.3, bulk=1.15, torso=P["purple1"], legs=P["purple0"], boots=P["ink"],
+    "FinalBoss": Look(size=1.5, bulk=1.2, torso=P["purple1"], legs=P["purple0"], boots=P["ink"],
                       sleeve=P["purple1"], robe=P["purple0"], cape=P["red1"], crown=P["gold2"],
                       hair=P["white"], skin=P["steel4"], accent=P["gold2"], weapon="scepter",
                       belt=P["gold1"], hands=P["steel3"]),
-    "LaserBoss": Look(size=1.35, bulk=1.5, torso=P["gold1"], legs=P["steel3"], boots=P["steel2"],
+    "LaserBoss": Look(size=1.5, bulk=1.6, torso=P["gold1"], legs=P["steel3"], boots=P["steel2"],
                       sleeve=P["steel4"], hands=P["steel4"], helmet=P["gold1"], visor=P["red2"],
                       weapon="cannon", belt=P["red2"], mech=True, eye=P["red3"]),
 }
@@ -328,12 +328,13 @@ CHARS = {
     "SlumBrute": (48, [("Charge", 6, skill_dash)]),
     "SlumSlinger": (48, [("Volley", 6, skill_cast_forward(fx_orb("steel", 1, off=(6, -2))))]),
     "MagitekAndroidRed": (48, [("Dash", 6, skill_dash), ("EyeLaser", 6, skill_cast_forward(fx_beam(22)))]),
-    "FinalBoss": (64, [("Orb", 6, skill_cast_forward(fx_orb("purple", 4, off=(6, 0)))),
+    # The bosses stand half as tall again as the heroes, drawn at about the heroes' pixel size.
+    "FinalBoss": (72, [("Orb", 6, skill_cast_forward(fx_orb("purple", 4, off=(6, 0)))),
                        ("Dash", 6, skill_dash),
                        ("Shield", 6, skill_cast_up(fx_bubble("purple3"))),
                        ("Recovery", 6, skill_kneel(fx_glow_ring("green3"))),
                        ("Summon", 6, skill_cast_up(fx_glow_ring("purple2", 20)))]),
-    "LaserBoss": (64, [("Charge", 6, skill_cast_forward(fx_orb("red", 4, off=(12, 0)))),
+    "LaserBoss": (72, [("Charge", 6, skill_cast_forward(fx_orb("red", 4, off=(12, 0)))),
                        ("Laser", 6, skill_cast_forward(fx_beam(40)))]),
 }
 

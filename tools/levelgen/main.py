@@ -152,7 +152,9 @@ def magitek_boss():
     s = lv.scene
     boss_x = 1800
     boss = s.add("Boss", *units.final_boss(boss_x, GROUND - 100), tag="MagitekBoss")
-    for x, top in ((700, GROUND), (1300, 640), (2150, GROUND)):
+    # The arena is open floor: the boss stands too tall to fight under a platform, and a
+    # hero on one over its head could neither strike it nor be struck.
+    for x, top in ((700, GROUND), (1300, GROUND), (2150, GROUND)):
         s.add("SummonMarker", transform(x, top - 100, 100, 100),
               sprite("Assets/Art/Particles/BossSpawnBase.png", 1, alpha=0),
               fader(0, 100, 1.0, fadeBackAfterDelay=1, fadeBackDelay=1.0), tag="SummonMarker")
@@ -161,7 +163,6 @@ def magitek_boss():
     s.say("Boss", "I gave them purpose. Now I shall give you yours: scrap.", MODAL, dy=-280)
     s.say("Mage", "Together, then. One last time!")
     lv.face_the_heroes(boss, boss_x, 0, 2350)
-    lv.platform(1100, 640, 2)
     return s
 
 

@@ -48,9 +48,9 @@ def melee(name, cast, vfx, cooldown, effects, radius, ahead, up=20, hits=1, life
                   offsetY=up, imgOnDestroy=FX + "Impact.png", imgOnDestroyTime=0.15, **keys)
 
 
-def beam(name, cast, vfx, cooldown, effects, half_w, half_h, ahead, life, tick, **keys):
+def beam(name, cast, vfx, cooldown, effects, half_w, half_h, ahead, life, tick, up=20, **keys):
     return weapon(name, 1, cast, vfx, cooldown, effects, colliderType=2, colDim1=half_w, colDim2=half_h,
-                  lifetime=life, tickInterval=tick, collisionsBeforeDestroy=-1, offsetX=ahead, offsetY=20,
+                  lifetime=life, tickInterval=tick, collisionsBeforeDestroy=-1, offsetX=ahead, offsetY=up,
                   **keys)
 
 
@@ -117,6 +117,22 @@ def body(x, y, atlas, cells, half, radius):
     return [transform(x, y, half, half),
             sprite(CHAR + atlas, 3, textureAtlas=1, numSprites=cells),
             {"class": "CircleCollider", "radius": radius, "yOffset": 100 - radius},
+            {"class": "RigidBody"}]
+
+
+# A boss's picture is drawn at half its cell size again over a hero's (a 72-cell sheet on a
+# 368 px quad); its feet sit 174 px below the centre of the quad, so its Transform stands
+# that high above the ground rather than the 100 px of everyone else.
+BOSS_HALF = 184
+BOSS_FEET = 174
+
+
+def boss_body(x, y, atlas, cells, radius):
+    """A boss standing where a unit's Transform at (x, y) would stand (feet at y + 100)."""
+    top = y + 100 - BOSS_FEET
+    return [transform(x, top, BOSS_HALF, BOSS_HALF),
+            sprite(CHAR + atlas, 3, textureAtlas=1, numSprites=cells),
+            {"class": "CircleCollider", "radius": radius, "yOffset": BOSS_FEET - radius},
             {"class": "RigidBody"}]
 
 
@@ -195,14 +211,18 @@ def standing_still():
     return {"class": "EnemyBehaviour", "defaultState": 2, "aggroRange": 0}
 
 
+# A boss's weapons leave at the height of a hero's chest, as everyone else's do.
+BOSS_CHEST = BOSS_FEET - 100 + 20
+
+
 def laser_boss(x, y):
     weapons = [
         melee("LaserSlam", 0.6, 0.5, 2.5, [damage("LaserSlamHit", 18, 28, SFX + "MetalHit2.ogg")],
-              radius=120, ahead=110, cast_sound=SFX + "MetalHit1.ogg"),
-        beam("EnemyLaser", 3.0, 0.5, 12.0, [damage("EnemyLaserBurn", 8, 12)], 700, 50, 780,
-             life=4.0, tick=0.4, cast_sound=SFX + "LaserCharge.ogg", va_onFire=SFX + "LaserFire.ogg"),
+              radius=120, ahead=150, up=BOSS_CHEST, cast_sound=SFX + "MetalHit1.ogg"),
+        beam("EnemyLaser", 3.0, 0.5, 12.0, [damage("EnemyLaserBurn", 8, 12)], 700, 50, 820,
+             life=4.0, tick=0.4, up=BOSS_CHEST, cast_sound=SFX + "LaserCharge.ogg", va_onFire=SFX + "LaserFire.ogg"),
     ]
-    return body(x, y, "LaserBossAtlas.png", 8, 112, 90) + [
+    return boss_body(x, y, "LaserBossAtlas.png", 8, 110) + [
         unit(2, 700, 0, 0, 0, weapons, SFX + "FootstepMetal2.ogg", knock=60),
         {"class": "AIUnitController", "enemyAttackRange": 260},
         standing_still(),
@@ -216,13 +236,14 @@ SUMMON_PREFAB = "Assets/Prefabs/SummonedAndroid.prefab"
 
 def final_boss(x, y):
     weapons = [
-        melee("FinalBoss_Autoattack", 0.4, 0.3, 1.5, [damage("BossStrikeHit", 15, 25)], radius=120, ahead=110),
+        melee("FinalBoss_Autoattack", 0.4, 0.3, 1.5, [damage("BossStrikeHit", 15, 25)], radius=120, ahead=140,
+              up=BOSS_CHEST),
         shot("FinalBoss_1_Orb", 0.5, 0.3, 4.0, [damage("BossOrbHit", 12, 18, SFX + "BossOrbImpact.ogg")],
-             FX + "BossOrb.png", 28, 28, 650, count=3, gap=0.3, cast_sound=SFX + "BossOrbCast.ogg"),
+             FX + "BossOrb.png", 28, 28, 650, count=3, gap=0.3, up=BOSS_CHEST - 10, cast_sound=SFX + "BossOrbCast.ogg"),
         self_skill("FinalBoss_2_Dash", 0.3, 0.4, 6.0,
-                   [dash("BossDashMove", 1500, 0.35),
+                   [dash("BossDashMove", 1000, 0.35),
                     {"name": "BossDashCut", "effectType": 10, "resolveType": 3, "duration": 0.35, "tickTime": 1,
-                     "minDamage": 20, "maxDamage": 30, "colliderRadius": 130, "tickRate": 0.2}],
+                     "minDamage": 12, "maxDamage": 18, "colliderRadius": 130, "tickRate": 0.2}],
                    cast_sound=SFX + "BossDash.ogg"),
         self_skill("FinalBoss_3_Shield", 0.5, 0.2, 18.0,
                    [{"name": "BossShieldFx", "effectType": 13, "resolveType": 1, "duration": 5.0},
@@ -236,7 +257,7 @@ def final_boss(x, y):
                      "positionMarkerTag": "SummonMarker", "prefabFilepath": SUMMON_PREFAB}],
                    cast_sound=SFX + "Summon.ogg"),
     ]
-    return body(x, y, "FinalBossAtlas.png", 11, 112, 90) + [
+    return boss_body(x, y, "FinalBossAtlas.png", 11, 100) + [
         unit(2, 1200, 0, 0, 0, weapons, SFX + "FootstepMetal2.ogg", knock=80),
         {"class": "AIUnitController", "enemyAttackRange": 240},
         standing_still(),
