@@ -127,10 +127,15 @@ TEST_F(SaveHostileTest, NothingAtEitherPathStopsTheGameOrLeavesItsFolder) {
 
         std::vector<uint8_t> bytes;
         ASSERT_EQ(savefile::Read(paths.file, bytes), c.readable);  // returns at once, pipe or not
-        if (c.readable) EXPECT_LE(bytes.size(), SaveData::kBytes);
+        if (c.readable) {
+            EXPECT_LE(bytes.size(), SaveData::kBytes);
+        }
 
-        if (c.inChildWithSizeLimit) SaveUnderFileSizeLimit();
-        else EXPECT_EQ(savefile::Write(paths, Record(13)), c.saves);
+        if (c.inChildWithSizeLimit) {
+            SaveUnderFileSizeLimit();
+        } else {
+            EXPECT_EQ(savefile::Write(paths, Record(13)), c.saves);
+        }
         savefile::SetFileSystem(nullptr);
 
         EXPECT_EQ(Contents(outside), "not the game's");
