@@ -114,8 +114,8 @@ game_over_shown() {
 game_over_now() { shoot && game_over_shown; }
 e2e_wait_until 200 game_over_now || e2e_fail "no game-over picture: no hero fell to the brute"
 # The picture's fade ends and the death menu comes two seconds after the fall; the picture
-# stays under it. The menu's Restart button is selected (its purple fill at the bottom left).
-death_menu_now() { shoot && near "$(pixel 400 856)" "107 62 117" && near "$(pixel 20 820)" "107 62 117"; }
+# stays under it. The menu's Restart button is selected (its purple fill round the lettering, bottom left).
+death_menu_now() { shoot && near "$(pixel 60 846)" "107 62 117" && near "$(pixel 340 886)" "107 62 117"; }
 e2e_wait_until 60 death_menu_now || e2e_fail "no death menu after the game-over picture"
 convert "$SHOT" "$SHOTS/game_over.png"
 game_over_shown || e2e_fail "the game-over picture went away by itself"
