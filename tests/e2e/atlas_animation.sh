@@ -74,6 +74,6 @@ echo "distinct Thief pictures: ${#THIEF[@]}"
 grep -q "FAILED TO LOAD" "$E2E_DIR/game.err" && e2e_fail "a picture failed to load"
 e2e_check_sanitizers
 wmctrl -c harrowvale || xdotool key --window "$WINDOW" alt+F4
-e2e_wait_exit 60
+e2e_wait_exit 240
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after close: $E2E_EXIT_CODE"
 echo "atlas_animation: ok"

@@ -71,7 +71,7 @@ round() {
     cd "$REPO" || exit 1
     local window
     if ! window=$(e2e_wait_window harrowvale 120); then
-        e2e_wait_exit 60
+        e2e_wait_exit 240
         [ -n "$may_stop" ] || e2e_fail "$kind/$mode: no window (exit $E2E_EXIT_CODE)"
         [ "$E2E_EXIT_CODE" = "1" ] || e2e_fail "$kind/$mode: start-up ended with $E2E_EXIT_CODE, not 1"
         [ -s "$E2E_DIR/game.err" ] || e2e_fail "$kind/$mode: exit code 1 without a message"
@@ -90,7 +90,7 @@ round() {
     done
     kill -0 "$E2E_GAME_PID" 2>/dev/null || { e2e_wait_exit 1; e2e_fail "$kind/$mode: the game ended ($E2E_EXIT_CODE)"; }
     wmctrl -c harrowvale || xdotool key --window "$window" alt+F4
-    e2e_wait_exit 60
+    e2e_wait_exit 240
     [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "$kind/$mode: exit code after close: $E2E_EXIT_CODE"
     e2e_check_sanitizers
     echo "$kind/$mode: went on"

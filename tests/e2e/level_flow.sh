@@ -127,6 +127,6 @@ e2e_wait_until 60 conversation_again || e2e_fail "the reloaded level did not sta
 
 kill -0 "$E2E_GAME_PID" 2>/dev/null || e2e_fail "the game died"
 wmctrl -c harrowvale
-e2e_wait_exit 60
+e2e_wait_exit 240
 e2e_check_sanitizers
 echo "level_flow: ok"

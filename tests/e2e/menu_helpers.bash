@@ -113,7 +113,7 @@ run_credits() {
 
 exit_from_menu() {  # from New Game: down to Exit
     tap Down; tap Down; tap Down; tap space
-    e2e_wait_exit 60
+    e2e_wait_exit 240
     [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after Exit: $E2E_EXIT_CODE"
     e2e_check_sanitizers
 }

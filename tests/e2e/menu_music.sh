@@ -33,7 +33,7 @@ wav_size() { stat -c %s "$WAV" 2>/dev/null || echo 0; }
 MENU_AT=$(wav_size)
 e2e_wait_until 30 eval '[ $(wav_size) -ge $((MENU_AT + 3 * 176400)) ]' || e2e_fail "the output stopped growing"
 wmctrl -c harrowvale
-e2e_wait_exit 60
+e2e_wait_exit 240
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after close: $E2E_EXIT_CODE"
 e2e_check_sanitizers
 [ -s "$WAV" ] || e2e_fail "the wave driver wrote nothing"
@@ -57,7 +57,7 @@ e2e_start_game "$GAME"
 WINDOW=$(e2e_wait_window harrowvale 120) || e2e_fail "no window without a sound device"
 e2e_wait_picture 90 "$WINDOW" "${SPLASH[@]}"
 wmctrl -c harrowvale
-e2e_wait_exit 60
+e2e_wait_exit 240
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code without a sound device: $E2E_EXIT_CODE"
 e2e_check_sanitizers
 echo "menu_music: ok"

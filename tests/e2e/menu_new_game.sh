@@ -28,6 +28,6 @@ e2e_wait_until 60 scene_6_recorded || {
 shot; keep leaving
 e2e_check_sanitizers
 wmctrl -c harrowvale || xdotool key --window "$WINDOW" alt+F4
-e2e_wait_exit 60
+e2e_wait_exit 240
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after close: $E2E_EXIT_CODE"
 echo "menu_new_game: ok"

@@ -9,7 +9,7 @@ source tests/e2e/lib.sh
 e2e_start_display
 mkdir -p "$E2E_DIR/empty"
 e2e_start_game "$GAME" "$E2E_DIR/empty"   # an empty folder: no Code/Shaders, no Assets
-e2e_wait_exit 60
+e2e_wait_exit 240
 [ "$E2E_EXIT_CODE" = "1" ] || e2e_fail "exit code after a failed start-up: $E2E_EXIT_CODE"
 grep -q "SHADER: Shader file could not be read" "$E2E_DIR/game.err" || e2e_fail "no shader message"
 grep -q "GRAPHICS ENGINE: Shader Creation Failed!" "$E2E_DIR/game.err" || e2e_fail "no start-up message"

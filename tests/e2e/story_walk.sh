@@ -33,7 +33,7 @@ wait_for menu 60
 tap Down; tap Down; tap space   # from New Game down to Credits
 run_credits
 tap Down; tap Down; tap Down; tap space   # from New Game down to Exit
-e2e_wait_exit 60
+e2e_wait_exit 240
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after Exit: $E2E_EXIT_CODE"
 e2e_check_sanitizers
 echo "story_walk: ok"

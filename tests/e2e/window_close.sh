@@ -14,7 +14,7 @@ WINDOW=$(e2e_wait_window harrowvale 120) || e2e_fail "no window titled harrowval
 # the middle of the frame loop.
 e2e_wait_picture 90 "$WINDOW" Assets/Art/Splash/SplashScreen.png "880 240" "1500 280" "1220 280"
 wmctrl -c harrowvale || xdotool key --window "$WINDOW" alt+F4
-e2e_wait_exit 60
+e2e_wait_exit 240
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after close: $E2E_EXIT_CODE"
 e2e_check_sanitizers
 echo "window_close: ok"
