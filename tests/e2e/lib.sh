@@ -63,13 +63,13 @@ e2e_start_display() {
     Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$fifo" >"$E2E_DIR/xvfb.log" 2>&1 &
     E2E_DISPLAY_PID=$!
     local n=""
-    read -r -t 30 n <"$fifo" || true
+    read -r -t 120 n <"$fifo" || true
     [ -n "$n" ] || e2e_fail "Xvfb did not start"
     export DISPLAY=":$n"
     if command -v openbox >/dev/null 2>&1; then
         openbox >"$E2E_DIR/wm.log" 2>&1 &
         E2E_WM_PID=$!
-        e2e_wait_until 20 eval 'wmctrl -m >/dev/null 2>&1' || e2e_fail "the window manager did not start"
+        e2e_wait_until 120 eval 'wmctrl -m >/dev/null 2>&1' || e2e_fail "the window manager did not start"
     fi
 }
 
