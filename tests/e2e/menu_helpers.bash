@@ -61,7 +61,13 @@ looks_like() {
     [ "$d" -le 40 ]
 }
 
-keep() { [ -n "${E2E_SHOTS:-}" ] && mkdir -p "$E2E_SHOTS" && cp "$E2E_DIR/now.png" "$E2E_SHOTS/$RUN-$1.png"; return 0; }
+# Marks a step reached: a line with the seconds since the script started (so a run that is
+# stopped for taking too long still tells how far it got), and a copy of the last shot.
+keep() {
+    echo "$RUN: $1 after ${SECONDS} s"
+    [ -n "${E2E_SHOTS:-}" ] && mkdir -p "$E2E_SHOTS" && cp "$E2E_DIR/now.png" "$E2E_SHOTS/$RUN-$1.png"
+    return 0
+}
 
 tap() {  # a press the game sees, however slow its frames: held until the screen follows
     e2e_key "$WINDOW" "$1"
