@@ -5,7 +5,7 @@
 # (tests/e2e/menu_helpers.bash tells how screens are recognised.)
 set -u
 GAME="$1"
-SLOW_FRAMES="$2"
+SLOW_FRAMES="${E2E_SLOW_FRAMES:?the test needs the slow-frame library (set by ctest)}"
 cd "$(dirname "$0")/../.." || exit 1
 source tests/e2e/lib.sh
 source tests/e2e/menu_helpers.bash
