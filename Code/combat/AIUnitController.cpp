@@ -10,6 +10,7 @@
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/Transform.h"
+#include "graphics/Camera.h"
 #include "graphics/GraphicsEngine.h"
 #include "particles/BossParticleEmitter.h"
 #include "physics/NavMeshAgent.h"
@@ -119,7 +120,13 @@ void AIUnitController::Update() {
     const std::string& tag = owner->tag;
     if (tag == "Player") {
         FollowLeader(*self, heroes);
-    } else if (tag == "Enemy") {
+        return;
+    }
+    // A foe starts nothing the player cannot see: no blow, shot, skill or beam comes
+    // from outside the view. One started in view plays out (this update waits while the
+    // unit casts and recovers): the player saw it coming, and what it throws shows.
+    if (!Camera::MainView().Contains(self->x, self->y)) return;
+    if (tag == "Enemy") {
         ActAsEnemy(heroes);
     } else if (tag == "MagitekBoss") {
         ActAsMagitekBoss(heroes);

@@ -64,8 +64,8 @@ void Camera::Awake() {
     PhysicsManager::GetInstance().SetMainCamera(this);
     mode = DeadZone;
     // A file without a screen size would otherwise give a zero-sized dead zone.
-    if (!(screenWidth > 0.0f)) screenWidth = 1920.0f;
-    if (!(screenHeight > 0.0f)) screenHeight = 1080.0f;
+    if (!(screenWidth > 0.0f)) screenWidth = kDefaultScreenWidth;
+    if (!(screenHeight > 0.0f)) screenHeight = kDefaultScreenHeight;
     leftEdge = leftPercent * screenWidth / 100.0f;
     rightEdge = rightPercent * screenWidth / 100.0f;
     topEdge = topPercent * screenHeight / 100.0f;
@@ -102,6 +102,19 @@ void Camera::SwapTargets() {
         AudioManager::GetInstance().PlaySound(odd ? "Assets/Audio/VA/Mage_Swap.ogg" : "Assets/Audio/VA/Mage_Swap2.ogg",
                                            1, false, -1, 0.5f);
     }
+}
+
+Camera::View Camera::ViewRect() const {
+    // The renderer shifts by the position of the object's Transform.
+    const Transform* at = transform ? transform : (owner ? owner->GetComponent<Transform>() : nullptr);
+    const float x = at ? at->x : 0.0f;
+    const float y = at ? at->y : 0.0f;
+    return {x, y, x + screenWidth, y + screenHeight};
+}
+
+Camera::View Camera::MainView() {
+    if (const Camera* camera = PhysicsManager::GetInstance().MainCamera()) return camera->ViewRect();
+    return {0.0f, 0.0f, kDefaultScreenWidth, kDefaultScreenHeight};
 }
 
 void Camera::Update() {

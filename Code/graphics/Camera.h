@@ -14,6 +14,9 @@ class Transform;
 class Camera : public Component {
 public:
     enum Mode : uint32_t { DeadZone = 0, Recentre = 1 };
+    // The screen the projection always shows.
+    static constexpr float kDefaultScreenWidth = 1920.0f;
+    static constexpr float kDefaultScreenHeight = 1080.0f;
 
     explicit Camera(int32_t objectID);
     // "levelWidth", "playerTransform", "secondaryPlayerTransform" (object indices),
@@ -33,6 +36,18 @@ public:
     void AddShake(float seconds);
     // Exchanges the two targets, starts recentring and plays the new hero's swap line.
     void SwapTargets();
+
+    // A rectangle of the world, edges included.
+    struct View {
+        float left = 0.0f, top = 0.0f, right = 0.0f, bottom = 0.0f;
+        bool Contains(float x, float y) const { return x >= left && x <= right && y >= top && y <= bottom; }
+    };
+    // What this camera shows: from its position (the world point at the screen's
+    // top-left corner) over the screen's width and height.
+    View ViewRect() const;
+    // What the player sees now: the main camera's view; with no main camera the world
+    // is drawn unshifted, so the screen at the world's origin.
+    static View MainView();
 
     float levelWidth = 0.0f;
     Transform* transform = nullptr;  // own object's

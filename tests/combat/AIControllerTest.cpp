@@ -126,20 +126,35 @@ TEST_F(AIControl, FollowerFightsTheEnemiesNearIt) {
     }
 }
 
-// Enemies attack when either hero is in range and either hero is in front.
+// Enemies attack when either hero is in range and either hero is in front, only from inside the
+// view (edges included; the camera at viewX, viewY), and a blow started in view is still released.
 TEST_F(AIControl, EnemyAttacksAHeroInRangeAndInFront) {
-    struct Row { float leaderDx, partnerDx; uint32_t facing; bool attacks; };
+    struct Row { float leaderDx, partnerDx; uint32_t facing; bool attacks; float viewX = 0, viewY = 0;
+                 const char* tag = "Enemy"; };
     const Row rows[] = {
         {100, 1000, 1, true},    {-100, 1000, 0, true},  {-10, 600, 1, true},  // range and front from either hero
         {200, 200, 1, false},    {-100, -600, 1, false}, {100, 1000, 0, false},
+        {100, 1000, 1, true, -920}, {100, 1000, 1, false, -921}, {-100, 100, 0, false, 1001},  // right, left edge
+        {100, 1000, 1, true, 0, -230}, {100, 1000, 1, false, 0, 851},  // on the bottom edge; above the top
+        {100, 100, 1, false, -921, 0, "MagitekBoss"}, {600, 600, 1, false, -921, 0, "Laser Boss"},  // no skill, no beam
+        {600, 600, 1, true, -920, 0, "Laser Boss"},
     };
     for (const Row& row : rows) {
-        Load([](SceneText& s) { s.Enemy("Brute", 1000, 850, ""); });
+        Load([&](SceneText& s) {
+            s.Enemy("Brute", 1000, 850, "", 200, row.tag);
+            const int view = s.Object("View");
+            s.At(view, row.viewX, row.viewY).Add(view, "Camera");
+        });
         f.Move("Thief", 1000 + row.leaderDx, 850);
         f.Move("Mage", 1000 + row.partnerDx, 850);
         f.Body("Brute")->facing = row.facing;
         f.AI("Brute")->Update();
-        EXPECT_EQ(Cast(f.Unit("Brute"), 0), row.attacks) << row.leaderDx << " " << row.partnerDx;
+        EXPECT_EQ(f.Unit("Brute")->HasState(CombatUnit::CASTING), row.attacks)
+            << row.leaderDx << " " << row.partnerDx << " " << row.tag << " " << row.viewX << ", " << row.viewY;
+        if (!row.attacks) continue;
+        f.Move("View", 5000, 0);  // gone during the cast: released all the same, and nothing new follows
+        engine.Step(12);
+        EXPECT_EQ(f.Unit("Brute")->currentWeapon, nullptr) << row.tag;
     }
 }
 
