@@ -194,6 +194,16 @@ e2e_wait_picture() {
     e2e_fail "the window did not show $2 within ${timeout} s"
 }
 
+# Whether the window shows a picture rather than one flat colour: frames are being drawn.
+# (A screen that lasts a few seconds may fall between two screenshots of a busy machine;
+# this holds for any of them.)
+e2e_window_drawn() {
+    e2e_window_print "$1" "$E2E_DIR/print-drawn.png" || return 1
+    local spread
+    spread=$(convert "$E2E_DIR/print-drawn.png" -format "%[fx:standard_deviation]" info: 2>/dev/null) || return 1
+    awk -v s="$spread" 'BEGIN { exit !(s > 0.03) }'
+}
+
 # A small grey fingerprint of the window's picture (96 x 54), for telling whether it changed.
 e2e_window_print() {
     import -display "$DISPLAY" -window "$1" -resize 96x54\! -colorspace gray "$2" 2>/dev/null

@@ -23,15 +23,14 @@ e2e_start_display
 export ALSOFT_DRIVERS=wave ALSOFT_CONF="$E2E_DIR/alsoft.conf"
 unset HARROWVALE_TEST HARROWVALE_AUDIO  # the real output, not the tests' manual mixer
 MENU=(Assets/Art/UI/MainMenu/Background.png "1600 740" "1640 720" "1620 860")
-SPLASH=(Assets/Art/Splash/SplashScreen.png "880 240" "1500 280" "1220 280")
 e2e_start_game "$GAME"
 WINDOW=$(e2e_wait_window harrowvale 120) || e2e_fail "no window titled harrowvale"
 # Three splash screens of about five seconds each, then the first-time main menu and its
 # music: three more seconds of output once the menu shows (16-bit stereo at 44.1 kHz).
-e2e_wait_picture 90 "$WINDOW" "${MENU[@]}"
+e2e_wait_picture 240 "$WINDOW" "${MENU[@]}"
 wav_size() { stat -c %s "$WAV" 2>/dev/null || echo 0; }
 MENU_AT=$(wav_size)
-e2e_wait_until 30 eval '[ $(wav_size) -ge $((MENU_AT + 3 * 176400)) ]' || e2e_fail "the output stopped growing"
+e2e_wait_until 120 eval '[ $(wav_size) -ge $((MENU_AT + 3 * 176400)) ]' || e2e_fail "the output stopped growing"
 wmctrl -c harrowvale
 e2e_wait_exit 240
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after close: $E2E_EXIT_CODE"
@@ -55,7 +54,7 @@ export ALSOFT_DRIVERS=no-such-driver
 : >"$E2E_DIR/game.err"
 e2e_start_game "$GAME"
 WINDOW=$(e2e_wait_window harrowvale 120) || e2e_fail "no window without a sound device"
-e2e_wait_picture 90 "$WINDOW" "${SPLASH[@]}"
+e2e_wait_until 240 e2e_window_drawn "$WINDOW" || e2e_fail "no picture without a sound device"
 wmctrl -c harrowvale
 e2e_wait_exit 240
 [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code without a sound device: $E2E_EXIT_CODE"

@@ -126,7 +126,7 @@ from PIL import Image
 
 WINDOW = sys.argv[1]
 KEEP = os.environ.get("E2E_KEEP_SHOTS")
-TIMEOUT = 90  # seconds for each step
+TIMEOUT = 180  # seconds for each step
 COLOURS = {"Thief": [(160, 85, 214), (220, 170, 255)], "Mage": [(140, 203, 255), (223, 244, 255)],
            "EnemyA": [(117, 130, 143), (213, 221, 226)], "EnemyB": [(242, 193, 78), (255, 240, 168)]}
 FLOOR = [(110, 52, 41), (74, 38, 36), (134, 96, 60)]
