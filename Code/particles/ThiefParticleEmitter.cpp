@@ -122,7 +122,8 @@ void ThiefParticleEmitter::TraceSlashes(float dt) {
                 p->width = bulge * s.particleWidth + 0.5f;
                 p->height = bulge * s.particleHeight + 0.5f;
                 p->rotation = rotation;
-                p->texture = Texture(s.kind == SlashKind::Vertical ? TextureSlot::VerticalSlash : TextureSlot::HorizontalSlash);
+                const bool vertical = s.kind == SlashKind::Vertical;
+                p->texture = Texture(vertical ? TextureSlot::VerticalSlash : TextureSlot::HorizontalSlash);
                 p->active = true;
             }
             s.clock -= slashInterval;

@@ -52,7 +52,7 @@ TEST_F(DialogueTest, ModalLineWaitsForSpaceThenAPlainLineAdvancesByItself) {
     EXPECT_FALSE(Box().autoAdvance);
     engine.Step(2);
     EXPECT_EQ(Shown(), "H");  // 50 characters a second: one every other frame at 60 frames a second
-    engine.Tap(InputAction::Jump);            // the first Space shows the rest of the line
+    engine.Tap(InputAction::Jump);  // the first Space shows the rest of the line
     EXPECT_EQ(Shown(), "Hold on.");
     EXPECT_EQ(Manager().currentLine, 1u);
     engine.Step(400);  // a modal line never moves on by itself

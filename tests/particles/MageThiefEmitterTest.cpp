@@ -154,8 +154,8 @@ TEST_F(ThiefTest, ASlashTracesItsCurveFromTheSideTheHeroFaces) {
     for (uint32_t facing : {1u, 0u}) {
         auto* thief = Attach<ThiefParticleEmitter>();
         body->facing = facing;
-        ASSERT_TRUE(thief->AddSlash(ThiefParticleEmitter::SlashKind::Horizontal, facing == 1, 50.0f, transform->x, transform->y,
-                                    transform->scaleX, transform->scaleY));
+        ASSERT_TRUE(thief->AddSlash(ThiefParticleEmitter::SlashKind::Horizontal, facing == 1, 50.0f, transform->x,
+                                    transform->y, transform->scaleX, transform->scaleY));
         const ThiefParticleEmitter::SlashRecord slash = thief->slashes[0];
         const std::vector<Particle> traced = Trace(*thief);
         ASSERT_EQ(traced.size(), 25u);
