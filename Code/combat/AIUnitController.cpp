@@ -9,6 +9,7 @@
 #include "combat/UnitController.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameObject.h"
+#include "gameobjectengine/HeroNames.h"
 #include "gameobjectengine/Transform.h"
 #include "graphics/Camera.h"
 #include "graphics/GraphicsEngine.h"
@@ -52,7 +53,7 @@ void RegisterSummonedEnemy(GameObject& summoned) {
     EnemyBehaviour* enemy = summoned.GetComponent<EnemyBehaviour>();
     if (!enemy) return;
     SceneManager& scene = SceneManager::GetInstance();
-    for (const char* hero : {"Thief", "Mage"}) {
+    for (const char* hero : {Heroes::kThief, Heroes::kMage}) {
         GameObject* object = scene.GetGameObjectByName(hero);
         if (AIUnitController* ai = object ? object->GetComponent<AIUnitController>() : nullptr) ai->AddEnemy(enemy);
     }
@@ -118,7 +119,7 @@ void AIUnitController::Update() {
     if (!self || !owner) return;
     const Sights heroes = LookAtHeroes(*self);
     const std::string& tag = owner->tag;
-    if (tag == "Player") {
+    if (tag == Heroes::kTag) {
         FollowLeader(*self, heroes);
         return;
     }
@@ -168,7 +169,7 @@ void AIUnitController::FollowLeader(const Transform& self, const Sights& heroes)
 
 void AIUnitController::FightNearbyEnemies(const Transform& self) {
     const std::string& name = owner->name;
-    const float reachSq = name == "Thief" ? kThiefReachSq : name == "Mage" ? kMageReachSq : -1.0f;
+    const float reachSq = name == Heroes::kThief ? kThiefReachSq : name == Heroes::kMage ? kMageReachSq : -1.0f;
     if (reachSq < 0.0f) return;
     Rigidbody* body = unit->rigidbody;
     for (const Handle<EnemyBehaviour>& entry : enemies) {

@@ -7,6 +7,7 @@
 #include "combat/EmitterCalls.h"
 #include "combat/UnitEffects.h"
 #include "gameobjectengine/GameObject.h"
+#include "gameobjectengine/HeroNames.h"
 #include "gameobjectengine/Transform.h"
 #include "graphics/GraphicsEngine.h"
 #include "graphics/SpriteRenderer.h"
@@ -19,7 +20,7 @@ namespace {
 std::unique_ptr<EffectKnockback> MakeDefaultKnockback(float duration) {
     auto knockback = std::make_unique<EffectKnockback>();
     knockback->name = "CombatUnit default knockback";
-    knockback->resolveType = kResolveTicking;
+    knockback->resolveType = ResolveType::Ticking;
     knockback->duration = duration;
     knockback->tickTime = 0.3f;
     return knockback;
@@ -34,26 +35,26 @@ CombatUnit::CombatUnit(int32_t objectID)
     states[ALIVE] = 1;
 }
 
-CombatUnit::CombatUnit(const JsonValue& json)
-    : Component(json),
-      team(json::ReadInt(json, "team", 0)),
-      currentHealth(json::ReadInt(json, "currentHealth", 100)),
-      currentMana(json::ReadInt(json, "currentMana", 100)),
-      maxHealth(json::ReadInt(json, "maxHealth", 100)),
-      maxMana(json::ReadInt(json, "maxMana", 100)),
-      movementSpeed(json::ReadFloat(json, "movementSpeed", 250.0f)),
-      jumpHeight(json::ReadFloat(json, "jumpHeight", 50.0f)),
-      minDamageToKnockback(json::ReadInt(json, "minDamageToKnockback", 10)),
-      knockbackDuration(json::ReadFloat(json, "knockbackDuration", 0.3f)),
-      sfx_walking(json::ReadString(json, "sfx_walking", "")),
-      sfx_walking_vol(json::ReadFloat(json, "sfx_walking_vol", 0.5f)),
-      sfx_walking_interval(json::ReadFloat(json, "sfx_walking_interval", 0.1f)),
-      sfx_onJump(json::ReadString(json, "sfx_onJump", "")),
-      sfx_onJump_vol(json::ReadFloat(json, "sfx_onJump_vol", 0.5f)),
-      sfx_onDamageTaken(json::ReadString(json, "sfx_onDamageTaken", "")),
-      sfx_onDamageTaken_vol(json::ReadFloat(json, "sfx_onDamageTaken_vol", 0.5f)),
-      sfx_onDamageTaken_2(json::ReadString(json, "sfx_onDamageTaken_2", "")),
-      sfx_onDamageTaken_2_vol(json::ReadFloat(json, "sfx_onDamageTaken_2_vol", 0.5f)) {
+CombatUnit::CombatUnit(const JsonValue& json) : Component(json) {
+    // Every key falls back on the member's own default, so each default is written once.
+    team = json::ReadInt(json, "team", team);
+    currentHealth = json::ReadInt(json, "currentHealth", currentHealth);
+    currentMana = json::ReadInt(json, "currentMana", currentMana);
+    maxHealth = json::ReadInt(json, "maxHealth", maxHealth);
+    maxMana = json::ReadInt(json, "maxMana", maxMana);
+    movementSpeed = json::ReadFloat(json, "movementSpeed", movementSpeed);
+    jumpHeight = json::ReadFloat(json, "jumpHeight", jumpHeight);
+    minDamageToKnockback = json::ReadInt(json, "minDamageToKnockback", minDamageToKnockback);
+    knockbackDuration = json::ReadFloat(json, "knockbackDuration", knockbackDuration);
+    sfx_walking = json::ReadString(json, "sfx_walking", sfx_walking);
+    sfx_walking_vol = json::ReadFloat(json, "sfx_walking_vol", sfx_walking_vol);
+    sfx_walking_interval = json::ReadFloat(json, "sfx_walking_interval", sfx_walking_interval);
+    sfx_onJump = json::ReadString(json, "sfx_onJump", sfx_onJump);
+    sfx_onJump_vol = json::ReadFloat(json, "sfx_onJump_vol", sfx_onJump_vol);
+    sfx_onDamageTaken = json::ReadString(json, "sfx_onDamageTaken", sfx_onDamageTaken);
+    sfx_onDamageTaken_vol = json::ReadFloat(json, "sfx_onDamageTaken_vol", sfx_onDamageTaken_vol);
+    sfx_onDamageTaken_2 = json::ReadString(json, "sfx_onDamageTaken_2", sfx_onDamageTaken_2);
+    sfx_onDamageTaken_2_vol = json::ReadFloat(json, "sfx_onDamageTaken_2_vol", sfx_onDamageTaken_2_vol);
     states[ALIVE] = json::ReadFlag(json, "isAlive", true) ? 1 : 0;
     states[PLAYER_CONTROLLED] = json::ReadFlag(json, "playerControl", false) ? 1 : 0;
     effectList = std::make_unique<EffectList>(*this);
@@ -93,7 +94,7 @@ void CombatUnit::Start() {
     currentWeapon = nullptr;
     castTimer = 0.0f;
     Emitters::MakeUnitEmitters(*this);
-    if (owner && owner->tag != "Player") MakeHealthBar();
+    if (owner && owner->tag != Heroes::kTag) MakeHealthBar();
 }
 
 void CombatUnit::MakeHealthBar() {

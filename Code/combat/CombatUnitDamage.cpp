@@ -14,6 +14,7 @@
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/GameRandom.h"
+#include "gameobjectengine/HeroNames.h"
 #include "gameobjectengine/JobManager.h"
 #include "gameobjectengine/Transform.h"
 #include "graphics/DamageText.h"
@@ -51,8 +52,8 @@ int32_t RollDamage(int32_t minDamage, int32_t maxDamage) {
 }
 
 void HitVoice(const std::string& who) {
-    if (who == "Thief" || who == "Mage") {
-        const bool thief = who == "Thief";
+    if (who == Heroes::kThief || who == Heroes::kMage) {
+        const bool thief = who == Heroes::kThief;
         if (Coin()) return Say(thief ? "Thief_Damage.ogg" : "Mage_Damage.ogg", 0.35f);
         if (Coin()) return Say(thief ? "Thief_Confused.ogg" : "Mage_Annoyed.ogg", 0.35f);
         if (Coin()) return Say(thief ? "Thief_Confused2.ogg" : "Mage_Annoyed2.ogg", 0.35f);
@@ -66,8 +67,8 @@ void HitVoice(const std::string& who) {
 }
 
 void DeathVoice(const std::string& who) {
-    if (who == "Thief") Say("Thief_Death.ogg", 0.9f);
-    else if (who == "Mage") Say("Mage_Death.ogg", 0.9f);
+    if (who == Heroes::kThief) Say("Thief_Death.ogg", 0.9f);
+    else if (who == Heroes::kMage) Say("Mage_Death.ogg", 0.9f);
     else if (who == "Boss") Say("Boss_Death.ogg", 0.9f);
 }
 
@@ -97,7 +98,7 @@ void CombatUnit::TakeDamage(int minDamage, int maxDamage) {
         defaultKnockback_->duration = knockbackDuration;
         effectList->AddEffect(*defaultKnockback_);
     }
-    const bool player = owner && owner->tag == "Player";
+    const bool player = owner && owner->tag == Heroes::kTag;
     if (damage > 0) {
         if (owner) HitVoice(owner->name);
         if (Coin()) PlayOwnSound(sfx_onDamageTaken, sfx_onDamageTaken_vol);

@@ -6,6 +6,7 @@
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/GameRandom.h"
+#include "gameobjectengine/HeroNames.h"
 #include "gameobjectengine/JobManager.h"
 #include "gameobjectengine/Time.h"
 #include "physics/Collider.h"
@@ -20,9 +21,9 @@ bool Coin() { return GameRandom::Next() % 2 == 1; }
 void Say(const char* path, float volume) { AudioManager::GetInstance().PlaySound(path, 1, false, -1, volume); }
 
 void JumpVoice(const std::string& who) {
-    if (who == "Thief") {
+    if (who == Heroes::kThief) {
         Say(Coin() ? "Assets/Audio/VA/Thief_Jump.ogg" : "Assets/Audio/VA/Thief_Jump2.ogg", 0.4f);
-    } else if (who == "Mage") {
+    } else if (who == Heroes::kMage) {
         if (Coin()) return Say("Assets/Audio/VA/Mage_Jump.ogg", 0.4f);
         if (Coin()) return Say("Assets/Audio/VA/Mage_Sigh.ogg", 0.3f);
         Say("Assets/Audio/VA/Mage_Jump2.ogg", 0.4f);
@@ -36,7 +37,7 @@ bool Grounded(const Rigidbody& body) { return body.collider && body.collider->gr
 void CombatUnit::Update() {
     if (GameFlags::Any(GameFlags::Paused | GameFlags::GameOver)) return;
     const bool cutscene = GameFlags::Any(GameFlags::Cutscene);
-    if (healthBar && owner && owner->tag != "Player")
+    if (healthBar && owner && owner->tag != Heroes::kTag)
         for (SpriteRenderer* sprite : {healthBar->background, healthBar->fill, healthBar->border})
             if (sprite) sprite->enabled = !cutscene;
     if (HasState(CASTING) || HasState(MOVEMENT_LOCKED) || HasState(RECOVERING) || HasState(FROZEN)) {

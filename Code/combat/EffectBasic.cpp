@@ -12,8 +12,8 @@ namespace Combat {
 
 EffectBasic::EffectBasic(const JsonValue& json)
     : name(json::ReadString(json, "name", "EffectBasic")),
-      resolveType(json::ReadInt(json, "resolveType", 0)),
-      effectType(json::ReadInt(json, "effectType", 0)),
+      resolveType(static_cast<ResolveType>(json::ReadInt(json, "resolveType", 0))),
+      effectType(static_cast<EffectCode>(json::ReadInt(json, "effectType", 0))),
       duration(json::ReadFloat(json, "duration", 0.0f)),
       tickTime(json::ReadFloat(json, "tickTime", 0.0f)),
       targetCasterInstead(json::ReadFlag(json, "targetCasterInstead", false)),
@@ -64,9 +64,10 @@ const Maker kMakers[] = {
 std::unique_ptr<EffectBasic> BuildEffect(const JsonValue& element) {
     if (!element.IsObject()) return nullptr;
     const int32_t code = json::ReadInt(element, "effectType", 0);
-    if (code < kEffectDamage || code > kEffectShieldBoss) return nullptr;
+    if (code < static_cast<int32_t>(EffectCode::Damage) || code > static_cast<int32_t>(EffectCode::ShieldBoss))
+        return nullptr;
     std::unique_ptr<EffectBasic> effect = kMakers[code](element);
-    effect->effectType = code;
+    effect->effectType = static_cast<EffectCode>(code);
     return effect;
 }
 

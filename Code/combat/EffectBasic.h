@@ -17,23 +17,23 @@ namespace Combat {
 
 class CombatUnit;
 
-enum EffectCode : int32_t {
-    kEffectDamage = 1,
-    kEffectMove = 2,
-    kEffectCasterManaVamp = 3,
-    kEffectInvulnerable = 4,
-    kEffectShield = 5,
-    kEffectKnockback = 6,
-    kEffectVisualDisappear = 7,
-    kEffectStatus = 8,
-    kEffectKinematic = 9,
-    kEffectDamageStatic = 10,
-    kEffectHeal = 11,
-    kEffectSummon = 12,
-    kEffectShieldBoss = 13,
+enum class EffectCode : int32_t {
+    Damage = 1,
+    Move = 2,
+    CasterManaVamp = 3,
+    Invulnerable = 4,
+    Shield = 5,
+    Knockback = 6,
+    VisualDisappear = 7,
+    Status = 8,
+    Kinematic = 9,
+    DamageStatic = 10,
+    Heal = 11,
+    Summon = 12,
+    ShieldBoss = 13,
 };
 
-enum ResolveType : int32_t { kResolveInstant = 1, kResolveDelayed = 2, kResolveTicking = 3 };
+enum class ResolveType : int32_t { Instant = 1, Delayed = 2, Ticking = 3 };
 
 class EffectBasic {
 public:
@@ -54,8 +54,8 @@ public:
     virtual void Resolve(CombatUnit& target);
 
     std::string name = "EffectBasic";
-    int32_t resolveType = 0;
-    int32_t effectType = 0;
+    ResolveType resolveType{};  // any other value: never resolved, never removed
+    EffectCode effectType{};
     float duration = 0.0f;
     float tickTime = 0.0f;
     bool targetCasterInstead = false;

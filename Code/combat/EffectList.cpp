@@ -25,18 +25,18 @@ void EffectList::Update(float dt) {
         EffectBasic* effect = effects_[i].get();
         bool remove = false;
         switch (effect->resolveType) {
-            case kResolveInstant:
+            case ResolveType::Instant:
                 effect->Resolve(owner_);
                 remove = true;
                 break;
-            case kResolveDelayed:
+            case ResolveType::Delayed:
                 effect->duration -= dt;
                 if (effect->duration <= 0.0f) {
                     effect->Resolve(owner_);
                     remove = true;
                 }
                 break;
-            case kResolveTicking:
+            case ResolveType::Ticking:
                 effect->elapsed += dt;
                 if (effect->elapsed > effect->duration) {
                     remove = true;

@@ -3,6 +3,7 @@
 #include "combat/CombatUnit.h"
 #include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/GameRandom.h"
+#include "gameobjectengine/HeroNames.h"
 #include "gameobjectengine/Transform.h"
 #include "particles/BossParticleEmitter.h"
 #include "particles/LaserParticleEmitter.h"
@@ -40,10 +41,10 @@ void MakeUnitEmitters(CombatUnit& unit) {
     unit.manaEmitter = nullptr;
     GameObject* object = unit.owner;
     if (!object) return;
-    if (object->tag == "Player" && unit.enabled) {
+    if (object->tag == Heroes::kTag && unit.enabled) {
         unit.manaEmitter = AddStarted<ManaParticleEmitter>(*object);
-        if (object->name == "Thief") AddStarted<ThiefParticleEmitter>(*object);
-        else if (object->name == "Mage") AddStarted<MageParticleEmitter>(*object);
+        if (object->name == Heroes::kThief) AddStarted<ThiefParticleEmitter>(*object);
+        else if (object->name == Heroes::kMage) AddStarted<MageParticleEmitter>(*object);
         return;
     }
     if (object->tag == "Laser Boss") AddStarted<LaserParticleEmitter>(*object);
@@ -70,7 +71,7 @@ void SpawnSummonEffect(CombatUnit& summoner, float x, float y) {
 
 void AddProjectileTrail(CombatUnit& caster, Transform& projectile) {
     if (!caster.owner) return;
-    if (caster.owner->name == "Mage") {
+    if (caster.owner->name == Heroes::kMage) {
         if (auto* emitter = EmitterOf<MageParticleEmitter>(caster)) emitter->StartTrail(&projectile);
     } else if (caster.owner->tag == "MagitekBoss") {
         if (auto* emitter = EmitterOf<BossParticleEmitter>(caster)) emitter->StartTrail(&projectile);
@@ -82,7 +83,8 @@ void AddThiefSlash(CombatUnit& thief) {
     const Transform* at = emitter ? emitter->GetTransform() : nullptr;
     if (!at) return;
     const bool facingRight = thief.rigidbody && thief.rigidbody->facing == 1;
-    emitter->AddSlash(1, facingRight, 50.0f, at->x, at->y, at->scaleX, at->scaleY);
+    emitter->AddSlash(ThiefParticleEmitter::SlashKind::Horizontal, facingRight, 50.0f, at->x, at->y, at->scaleX,
+                      at->scaleY);
 }
 
 void StartLaser(CombatUnit& caster) {

@@ -117,7 +117,7 @@ void EffectDamageStatic::OnApply(CombatUnit& target) {
     }
     auto hit = std::make_unique<EffectDamage>();
     hit->name = "EffectDamageStatic_Damage";
-    hit->resolveType = kResolveInstant;
+    hit->resolveType = ResolveType::Instant;
     hit->minDamage = minDamage;
     hit->maxDamage = maxDamage;
     damageEffect = hit.get();

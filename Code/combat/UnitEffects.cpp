@@ -12,7 +12,7 @@ namespace Combat {
 
 // ---- damage, heal, mana -------------------------------------------------------------
 
-EffectDamage::EffectDamage() { effectType = kEffectDamage; }
+EffectDamage::EffectDamage() { effectType = EffectCode::Damage; }
 
 EffectDamage::EffectDamage(const JsonValue& json)
     : EffectOf(json), minDamage(json::ReadInt(json, "minDamage", 0)), maxDamage(json::ReadInt(json, "maxDamage", 0)) {}
@@ -149,7 +149,7 @@ void EffectMove::OnRemove(CombatUnit& target) {
 
 // ---- knock-back ----------------------------------------------------------------------
 
-EffectKnockback::EffectKnockback() { effectType = kEffectKnockback; }
+EffectKnockback::EffectKnockback() { effectType = EffectCode::Knockback; }
 
 EffectKnockback::EffectKnockback(const JsonValue& json)
     : EffectOf(json), forceX(json::ReadFloat(json, "forceX", 0.0f)), forceY(json::ReadFloat(json, "forceY", 0.0f)) {}

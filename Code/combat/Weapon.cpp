@@ -15,7 +15,7 @@ WeaponBasic::WeaponBasic(const JsonValue& json)
       cooldown(json::ReadFloat(json, "cooldown", 1.0f)),
       targetGroup(json::ReadInt(json, "targetGroup", 0)),
       manaCost(json::ReadInt(json, "manaCost", 0)),
-      weaponType(json::ReadInt(json, "weaponType", 0)),
+      weaponType(static_cast<WeaponCode>(json::ReadInt(json, "weaponType", 0))),
       sfx_onCast(json::ReadString(json, "sfx_onCast", "")),
       sfx_onCast_vol(json::ReadFloat(json, "sfx_onCast_vol", 0.5f)),
       va_onCast(json::ReadString(json, "va_onCast", "")),
@@ -46,7 +46,7 @@ void WeaponBasic::GiveCasterEffects() const {
     }
 }
 
-WeaponSelf::WeaponSelf(const JsonValue& json) : WeaponBasic(json) { weaponType = kWeaponSelf; }
+WeaponSelf::WeaponSelf(const JsonValue& json) : WeaponBasic(json) { weaponType = WeaponCode::Self; }
 
 GameObject* WeaponSelf::Fire(CombatUnit* caster) {
     PlayFireVoice();
@@ -57,7 +57,7 @@ GameObject* WeaponSelf::Fire(CombatUnit* caster) {
 }
 
 WeaponTeam::WeaponTeam(const JsonValue& json) : WeaponBasic(json), targetTeam(json::ReadInt(json, "targetTeam", 0)) {
-    weaponType = kWeaponTeam;
+    weaponType = WeaponCode::Team;
 }
 
 GameObject* WeaponTeam::Fire(CombatUnit* caster) {
@@ -73,11 +73,11 @@ GameObject* WeaponTeam::Fire(CombatUnit* caster) {
 
 std::unique_ptr<WeaponBasic> BuildWeapon(const JsonValue& element) {
     if (!element.IsObject()) return nullptr;
-    switch (json::ReadInt(element, "weaponType", 0)) {
-        case kWeaponMelee: return std::make_unique<WeaponFieldMelee>(element);
-        case kWeaponProjectile: return std::make_unique<WeaponFieldProjectile>(element);
-        case kWeaponSelf: return std::make_unique<WeaponSelf>(element);
-        case kWeaponTeam: return std::make_unique<WeaponTeam>(element);
+    switch (static_cast<WeaponCode>(json::ReadInt(element, "weaponType", 0))) {
+        case WeaponCode::Melee: return std::make_unique<WeaponFieldMelee>(element);
+        case WeaponCode::Projectile: return std::make_unique<WeaponFieldProjectile>(element);
+        case WeaponCode::Self: return std::make_unique<WeaponSelf>(element);
+        case WeaponCode::Team: return std::make_unique<WeaponTeam>(element);
         default: return nullptr;
     }
 }

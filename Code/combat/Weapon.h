@@ -16,7 +16,7 @@ class GameObject;
 
 namespace Combat {
 
-enum WeaponCode : int32_t { kWeaponMelee = 1, kWeaponProjectile = 2, kWeaponSelf = 3, kWeaponTeam = 4 };
+enum class WeaponCode : int32_t { Melee = 1, Projectile = 2, Self = 3, Team = 4 };
 
 class WeaponBasic {
 public:
@@ -44,7 +44,7 @@ public:
     int32_t targetGroup = 0;  // bit 0 other teams, bit 1 the caster's team
     int32_t manaCost = 0;
     EffectVector effects;
-    int32_t weaponType = 0;
+    WeaponCode weaponType{};  // the kind's constructor sets it
     std::string sfx_onCast;
     float sfx_onCast_vol = 0.5f;
     std::string va_onCast;

@@ -90,7 +90,7 @@ GameObject* WeaponField::Fire(CombatUnit* caster) {
 
 WeaponFieldMelee::WeaponFieldMelee(const JsonValue& json)
     : WeaponField(json), offsetX(json::ReadFloat(json, "offsetX", 0.0f)), offsetY(json::ReadFloat(json, "offsetY", 0.0f)) {
-    weaponType = kWeaponMelee;
+    weaponType = WeaponCode::Melee;
 }
 
 GameObject* WeaponFieldMelee::Fire(CombatUnit* caster) {
@@ -113,7 +113,7 @@ WeaponFieldProjectile::WeaponFieldProjectile(const JsonValue& json)
       numProjectiles(std::min(json::ReadInt(json, "numProjectiles", 1), Limits::kMaxProjectilesPerVolley)),
       launchInterval(Limits::AtLeast(json::ReadFloat(json, "launchInterval", 0.5f), Limits::kMinLaunchInterval)),
       remainingProjectiles(numProjectiles) {
-    weaponType = kWeaponProjectile;
+    weaponType = WeaponCode::Projectile;
 }
 
 GameObject* WeaponFieldProjectile::Fire(CombatUnit* caster) {

@@ -7,6 +7,7 @@
 #include "combat/Weapon.h"
 #include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/GameRandom.h"
+#include "gameobjectengine/HeroNames.h"
 
 namespace Combat {
 
@@ -85,8 +86,8 @@ void BossLine(const std::string& weapon) {
 void WeaponBasic::PlayCastFeedback(CombatUnit& caster) {
     if (!caster.owner) return;
     const std::string& who = caster.owner->name;
-    if (who == "Thief") return ThiefLine(name, caster);
-    if (who == "Mage") return MageLine(name);
+    if (who == Heroes::kThief) return ThiefLine(name, caster);
+    if (who == Heroes::kMage) return MageLine(name);
     if (who == "Boss") return BossLine(name);
     if (who == "EnemyLaser" && name == "EnemyLaser") Emitters::StartLaser(caster);
 }

@@ -124,17 +124,17 @@ bool DialogueManager::RevealRestOfLine() {
     return true;
 }
 
-int DialogueManager::NextDialogue(bool playSound) {
+DialogueManager::NextResult DialogueManager::NextDialogue(bool playSound) {
     DialogueBox* bubble = box.Get();
     Follow* follower = follow.Get();
-    if (!bubble || !follower) return kNoBubble;
+    if (!bubble || !follower) return NextResult::NoBubble;
     if (currentLine >= lines.size()) {
         EndDialogue();
-        return kNoLineLeft;
+        return NextResult::NoLineLeft;
     }
     if ((currentFlags & DialogueData::kEndsConversation) != 0) {
         EndDialogue();  // the next line waits for a later start
-        return kEndedAtBreak;
+        return NextResult::EndedAtBreak;
     }
     const DialogueData& line = lines[currentLine];
     ShowLine(line, *bubble, *follower);
@@ -144,7 +144,7 @@ int DialogueManager::NextDialogue(bool playSound) {
         AudioManager::GetInstance().PlaySound(click, 1, false, -1, 0.25f);
         if (!line.sound.empty()) AudioManager::GetInstance().PlaySound(line.sound, 1, false, -1, 1.0f);
     }
-    return kShown;
+    return NextResult::Shown;
 }
 
 void DialogueManager::ShowLine(const DialogueData& line, DialogueBox& bubble, Follow& follower) {

@@ -24,10 +24,12 @@ namespace Dialogue {
 class DialogueManager {
 public:
     // What NextDialogue returns.
-    static constexpr int kShown = 0;
-    static constexpr int kEndedAtBreak = 1;  // the line on show ended the conversation
-    static constexpr int kNoLineLeft = 2;
-    static constexpr int kNoBubble = 3;
+    enum class NextResult : int {
+        Shown = 0,
+        EndedAtBreak = 1,  // the line on show ended the conversation
+        NoLineLeft = 2,
+        NoBubble = 3,
+    };
 
     // The one global, built before main with the other two globals.
     static DialogueManager& GetInstance();
@@ -45,9 +47,9 @@ public:
     bool ModalLineActive() const;
     // Shows the rest of the current line at once; false when it was already whole.
     bool RevealRestOfLine();
-    // Shows the next line (kShown) or ends the conversation; kNoBubble without a bubble.
+    // Shows the next line (Shown) or ends the conversation; NoBubble without a bubble.
     // The overlay is shown exactly while the line on show is modal.
-    int NextDialogue(bool playSound);
+    NextResult NextDialogue(bool playSound);
     // Hides the bubble and runs the end of the conversation. Nothing without a bubble.
     void EndDialogue();
     // Everything back to the start-up state (tests).

@@ -7,6 +7,7 @@
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/GameRandom.h"
+#include "gameobjectengine/HeroNames.h"
 #include "gameobjectengine/JobManager.h"
 #include "gameobjectengine/Time.h"
 #include "gameobjectengine/Transform.h"
@@ -19,8 +20,8 @@ const float kSmoothing = 0.5f - 0.5f * std::cos(0.05235988f);
 constexpr float kRecentreToleranceX = 5.5f;
 constexpr float kRecentreToleranceY = 0.5f;
 
-float HorizontalTier(float c, uint32_t mode) {
-    if (c < 50.0f) return mode == Camera::Recentre ? 8.0f : 5.5f;
+float HorizontalTier(float c, Camera::Mode mode) {
+    if (c < 50.0f) return mode == Camera::Mode::Recentre ? 8.0f : 5.5f;
     if (c < 100.0f) return 8.0f;
     if (c < 150.0f) return 12.5f;
     return 15.5f;
@@ -62,7 +63,7 @@ void Camera::QueueTargetLookup(const JsonValue& json, const char* key, Handle<Tr
 
 void Camera::Awake() {
     PhysicsManager::GetInstance().SetMainCamera(this);
-    mode = DeadZone;
+    mode = Mode::DeadZone;
     // A file without a screen size would otherwise give a zero-sized dead zone.
     if (!(screenWidth > 0.0f)) screenWidth = kDefaultScreenWidth;
     if (!(screenHeight > 0.0f)) screenHeight = kDefaultScreenHeight;
@@ -89,15 +90,15 @@ void Camera::AddShake(float seconds) {
 
 void Camera::SwapTargets() {
     std::swap(target, secondaryTarget);
-    mode = Recentre;
+    mode = Mode::Recentre;
     Transform* now = target.Get();
     if (!now || !now->owner) return;
     const std::string& name = now->owner->name;
-    if (name == "Thief") {
+    if (name == Heroes::kThief) {
         const bool odd = GameRandom::Next() % 2 != 0;
         AudioManager::GetInstance().PlaySound(odd ? "Assets/Audio/VA/Thief_Swap.ogg" : "Assets/Audio/VA/Thief_Swap2.ogg",
                                            1, false, -1, 0.6f);
-    } else if (name == "Mage") {
+    } else if (name == Heroes::kMage) {
         const bool odd = GameRandom::Next() % 2 != 0;
         AudioManager::GetInstance().PlaySound(odd ? "Assets/Audio/VA/Mage_Swap.ogg" : "Assets/Audio/VA/Mage_Swap2.ogg",
                                            1, false, -1, 0.5f);
@@ -132,7 +133,7 @@ void Camera::Update() {
     velocityY = 0.0f;
     const bool reachedX = ScrollX(dx);
     const bool reachedY = ScrollY(dy, dt);
-    if (mode == Recentre && reachedX && reachedY) mode = DeadZone;
+    if (mode == Mode::Recentre && reachedX && reachedY) mode = Mode::DeadZone;
 
     transform->x += 2.0f * dt * velocityX;
     transform->y += 3.0f * dt * velocityY;
@@ -156,7 +157,7 @@ bool Camera::ScrollX(float dx) {
     float c = 0.0f;
     bool right = false;
     bool reached = false;
-    if (mode == DeadZone) {
+    if (mode == Mode::DeadZone) {
         if (dx > rightEdge) {
             if (roomRight) c = dx - rightEdge, right = true;
         } else if (dx < leftEdge && camX > 0.0f) {
@@ -170,12 +171,12 @@ bool Camera::ScrollX(float dx) {
     if (c == 0.0f) return reached;
 
     const float tier = HorizontalTier(c, mode);
-    if (mode == Recentre) c += 5.0f;
+    if (mode == Mode::Recentre) c += 5.0f;
     const float base = kSmoothing * tier * dx;
     if (right) {
-        velocityX = base + c + (mode == Recentre ? 105.0f : 0.0f);
+        velocityX = base + c + (mode == Mode::Recentre ? 105.0f : 0.0f);
     } else {
-        if (mode == Recentre) c += 105.0f;
+        if (mode == Mode::Recentre) c += 105.0f;
         velocityX = -(base + c);
     }
     return reached;
@@ -183,7 +184,7 @@ bool Camera::ScrollX(float dx) {
 
 bool Camera::ScrollY(float dy, float dt) {
     float d = 0.0f;
-    if (mode == DeadZone) {
+    if (mode == Mode::DeadZone) {
         if (dy > bottomEdge) d = dy - bottomEdge;
         else if (dy < topEdge) d = dy - topEdge;
     } else {
@@ -192,7 +193,7 @@ bool Camera::ScrollY(float dy, float dt) {
     }
     if (d == 0.0f) return false;
     velocityY = kSmoothing * VerticalTier(d) * dy + d;
-    if (mode != Recentre) return false;
+    if (mode != Mode::Recentre) return false;
     // The smoothing term biases the approach: a hero above the line would settle a few
     // pixels short of it and never come within tolerance. Count the recentring as done
     // once this frame's step crosses the line or has become too small to matter.

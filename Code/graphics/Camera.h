@@ -13,7 +13,7 @@ class Transform;
 
 class Camera : public Component {
 public:
-    enum Mode : uint32_t { DeadZone = 0, Recentre = 1 };
+    enum class Mode : uint32_t { DeadZone = 0, Recentre = 1 };
     // The screen the projection always shows.
     static constexpr float kDefaultScreenWidth = 1920.0f;
     static constexpr float kDefaultScreenHeight = 1080.0f;
@@ -57,7 +57,7 @@ public:
     float shakeMagnitude = 0.0f;
     float shakePhase = 0.0f;
     bool shakeSide = false;
-    uint32_t mode = DeadZone;
+    Mode mode = Mode::DeadZone;
     float screenWidth = 0.0f;
     float screenHeight = 0.0f;
     float velocityX = 0.0f;

@@ -161,7 +161,7 @@ void GlBatch::Flush() {
         case Kind::Glyph:
             UseProgram(text_->program);
             if (colorProgram_ != text_->program || std::memcmp(colorSet_, color_, sizeof(color_)) != 0) {
-                Gl().glUniform3f(text_->locations[GlRenderer::kTextColor], color_[0], color_[1], color_[2]);
+                Gl().glUniform3f(text_->Location(GlRenderer::TextUniform::Color), color_[0], color_[1], color_[2]);
                 std::memcpy(colorSet_, color_, sizeof(color_));
                 colorProgram_ = text_->program;
             }

@@ -24,14 +24,14 @@ ShaderInfo MakeShader(const char* vertexPath, const char* fragmentPath, std::ini
 }  // namespace
 
 GlRenderer::GlRenderer() {
-    shaders_[kSpriteProgram] =
+    ShaderSlot(Program::Sprite) =
         MakeShader("Code/Shaders/vertexshader.glsl", "Code/Shaders/fragmentshader.glsl",
                    {"projection", "transform", "alphaValue", "scale", "uvCoords", "tint"});
-    shaders_[kTextProgram] = MakeShader("Code/Shaders/textvertexshader.glsl", "Code/Shaders/textfragmentshader.glsl",
-                                        {"projection", "textColor", "text"});
-    shaders_[kDebugProgram] =
+    ShaderSlot(Program::Text) = MakeShader("Code/Shaders/textvertexshader.glsl", "Code/Shaders/textfragmentshader.glsl",
+                                           {"projection", "textColor", "text"});
+    ShaderSlot(Program::Debug) =
         MakeShader("Code/Shaders/debugvertexshader.glsl", "Code/Shaders/debugfragmentshader.glsl", {"projection"});
-    shaders_[kParticleProgram] =
+    ShaderSlot(Program::Particle) =
         MakeShader("Code/Shaders/cpuparticlevertexshader.glsl", "Code/Shaders/cpuparticlefragmentshader.glsl",
                    {"projection", "transform", "alpha"});
 }
@@ -158,7 +158,7 @@ void GlRenderer::SetProjection(const Matrix4& projection) {
     const GLFunctions& gl = Gl();
     for (const ShaderInfo& info : shaders_) {
         gl.glUseProgram(info.program);
-        gl.glUniformMatrix4fv(info.locations[kProjection], 1, GL_FALSE, projection.m);
+        gl.glUniformMatrix4fv(info.Location(SpriteUniform::Projection), 1, GL_FALSE, projection.m);
     }
     gl.glUseProgram(0);
     if (batch_.Ready()) batch_.SetProjection(projection);
@@ -211,7 +211,7 @@ void GlRenderer::SubmitSprites(const SpritePlan& plan) {
 
 void GlRenderer::DrawGlyphQuad(const GlyphDraw& d) {
     if (savings_ && GlyphShowsNothing(d, screen_)) return;
-    if (Batching()) batch_.Glyph(d, shaders_[kTextProgram]);
+    if (Batching()) batch_.Glyph(d, Shader(Program::Text));
     else DrawGlyphNow(d);
 }
 
@@ -223,14 +223,14 @@ void GlRenderer::DrawParticleQuad(const ParticleDraw& d) {
 
 void GlRenderer::DrawSpriteNow(const SpriteDraw& d, const SpriteState& state) {
     const GLFunctions& gl = Gl();
-    const ShaderInfo& s = shaders_[kSpriteProgram];
+    const ShaderInfo& s = Shader(Program::Sprite);
     gl.glUseProgram(s.program);
     gl.glBindVertexArray(vao_[0]);
-    gl.glUniform2f(s.locations[kUvCoords], d.uvCoords[0], d.uvCoords[1]);
-    gl.glUniform2f(s.locations[kScale], d.scale[0], d.scale[1]);
-    gl.glUniformMatrix4fv(s.locations[kTransform], 1, GL_FALSE, d.model.m);
-    gl.glUniform1f(s.locations[kAlphaValue], d.alpha);
-    gl.glUniform4f(s.locations[kTint], d.tint[0], d.tint[1], d.tint[2], d.tint[3]);
+    gl.glUniform2f(s.Location(SpriteUniform::UvCoords), d.uvCoords[0], d.uvCoords[1]);
+    gl.glUniform2f(s.Location(SpriteUniform::Scale), d.scale[0], d.scale[1]);
+    gl.glUniformMatrix4fv(s.Location(SpriteUniform::Transform), 1, GL_FALSE, d.model.m);
+    gl.glUniform1f(s.Location(SpriteUniform::AlphaValue), d.alpha);
+    gl.glUniform4f(s.Location(SpriteUniform::Tint), d.tint[0], d.tint[1], d.tint[2], d.tint[3]);
     glBindTexture(GL_TEXTURE_2D, d.texture);
     const SpriteState plain;
     if (!(state == plain)) ApplySpriteState(state, &plain);
@@ -243,9 +243,9 @@ void GlRenderer::DrawSpriteNow(const SpriteDraw& d, const SpriteState& state) {
 
 void GlRenderer::DrawGlyphNow(const GlyphDraw& d) {
     const GLFunctions& gl = Gl();
-    const ShaderInfo& s = shaders_[kTextProgram];
+    const ShaderInfo& s = Shader(Program::Text);
     gl.glUseProgram(s.program);
-    gl.glUniform3f(s.locations[kTextColor], d.color[0], d.color[1], d.color[2]);
+    gl.glUniform3f(s.Location(TextUniform::Color), d.color[0], d.color[1], d.color[2]);
     gl.glBindVertexArray(vao_[1]);
     // The vertex array does not bind the array buffer: without this the glyph would be
     // written into whichever buffer was bound last.
@@ -260,11 +260,11 @@ void GlRenderer::DrawGlyphNow(const GlyphDraw& d) {
 
 void GlRenderer::DrawParticleNow(const ParticleDraw& d) {
     const GLFunctions& gl = Gl();
-    const ShaderInfo& s = shaders_[kParticleProgram];
+    const ShaderInfo& s = Shader(Program::Particle);
     gl.glUseProgram(s.program);
     gl.glBindVertexArray(vao_[2]);
-    gl.glUniformMatrix4fv(s.locations[kParticleTransform], 1, GL_FALSE, d.model.m);
-    gl.glUniform1f(s.locations[kParticleAlpha], d.alpha);
+    gl.glUniformMatrix4fv(s.Location(ParticleUniform::Transform), 1, GL_FALSE, d.model.m);
+    gl.glUniform1f(s.Location(ParticleUniform::Alpha), d.alpha);
     glBindTexture(GL_TEXTURE_2D, d.texture);
     glDrawArrays(GL_TRIANGLES, 0, 6);
     ++drawCalls_;
@@ -282,7 +282,7 @@ void GlRenderer::DrawDebugLines(GraphicsEngine& engine) {
         if (line.kind != 0) continue;
         any = true;
         const float cx = engine.cameraOffset[0], cy = engine.cameraOffset[1];
-        gl.glUseProgram(shaders_[kDebugProgram].program);
+        gl.glUseProgram(Shader(Program::Debug).program);
         glLineWidth(5.5f);
         glColor3f(1.0f, 0.0f, 0.0f);
         glBegin(GL_LINES);

@@ -21,16 +21,19 @@ struct ShaderInfo {
     const char* uniformNames[6] = {};
     int32_t locations[6] = {-1, -1, -1, -1, -1, -1};
     int uniformCount = 0;
-    int32_t Location(int index) const { return locations[index]; }
+    template <typename Uniform>
+    int32_t Location(Uniform uniform) const { return locations[static_cast<int>(uniform)]; }
 };
 
 class GlRenderer final : public DrawTarget, public TextureBackend {
 public:
-    enum Program { kSpriteProgram, kTextProgram, kDebugProgram, kParticleProgram, kProgramCount };
-    // Uniform indices within each program, in the order they are looked up.
-    enum SpriteUniform { kProjection = 0, kTransform = 1, kAlphaValue = 2, kScale = 3, kUvCoords = 4, kTint = 5 };
-    enum TextUniform { kTextColor = 1, kTextSampler = 2 };
-    enum ParticleUniform { kParticleTransform = 1, kParticleAlpha = 2 };
+    enum class Program { Sprite, Text, Debug, Particle, Count };
+    static constexpr int kProgramCount = static_cast<int>(Program::Count);
+    // Uniform indices within each program, in the order they are looked up; the
+    // projection is the first of every program.
+    enum class SpriteUniform { Projection = 0, Transform = 1, AlphaValue = 2, Scale = 3, UvCoords = 4, Tint = 5 };
+    enum class TextUniform { Color = 1, Sampler = 2 };
+    enum class ParticleUniform { Transform = 1, Alpha = 2 };
 
     // Batched: runs of records sharing program and texture go out as one draw, and
     // bindings are made only when they change. OneDrawPerItem: each record is its own
@@ -78,7 +81,7 @@ public:
     void Delete(uint32_t name) override;
     void Describe(uint32_t name, const PictureFacts& facts) override;
 
-    const ShaderInfo& Shader(Program which) const { return shaders_[which]; }
+    const ShaderInfo& Shader(Program which) const { return shaders_[static_cast<int>(which)]; }
 
 private:
     bool Batching() const;
@@ -89,6 +92,8 @@ private:
     void DrawParticleNow(const ParticleDraw& draw);
     // Bindings changed behind the batch's back.
     void BindingsChanged();
+
+    ShaderInfo& ShaderSlot(Program which) { return shaders_[static_cast<int>(which)]; }
 
     ShaderInfo shaders_[kProgramCount];
     GlBatch batch_;

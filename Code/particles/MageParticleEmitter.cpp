@@ -49,7 +49,7 @@ void MageParticleEmitter::ReactToUnit() {
     if (recovering && u.currentWeaponIndex == kZapWeapon) {
         // The zap lasts while the recovery is renewed; its shake is added once per zap.
         zapTime = zapDuration;
-        boltState = kZapping;
+        boltState = BoltState::Zapping;
         if (!zapShaken) Shake(zapDuration);
         zapShaken = true;
     } else {
@@ -65,10 +65,10 @@ void MageParticleEmitter::ReactToUnit() {
 
 void MageParticleEmitter::SetBoltOrigin() {
     const Transform* t = transform.Get();
-    if (boltState != kIdle || !t) return;
+    if (boltState != BoltState::Idle || !t) return;
     boltOriginX = t->x + (FacingRight() ? 50.0f : -50.0f);
     boltOriginY = t->y;
-    boltState = kCharging;
+    boltState = BoltState::Charging;
 }
 
 bool MageParticleEmitter::StartTrail(Handle<Transform> projectile) {
@@ -94,7 +94,7 @@ bool MageParticleEmitter::SpawnFreezeParticle(float targetX, float targetY, int3
     p->positionY = targetY - static_cast<float>(size / 2);
     p->red = p->green = p->blue = 1.0f;
     p->alpha = 0.3f;
-    p->texture = textures[firstPicture ? kFreezeOneTexture : kFreezeTwoTexture];
+    p->texture = Texture(firstPicture ? TextureSlot::FreezeOne : TextureSlot::FreezeTwo);
     p->active = true;
     return true;
 }
@@ -152,7 +152,7 @@ void MageParticleEmitter::UpdateLightning(int boltIndex) {
         p->red = p->green = p->blue = 1.0f;
         p->alpha = 0.4f;
         p->rotation = s.angle;
-        p->texture = textures[kZapParticleTexture];
+        p->texture = Texture(TextureSlot::ZapParticle);
         p->active = true;
     }
 }
@@ -169,7 +169,7 @@ void MageParticleEmitter::SpawnSnowflake() {
     p->red = p->green = p->blue = 1.0f;
     p->alpha = 1.0f;
     p->rotation = static_cast<float>(RandomBelow(360));
-    p->texture = textures[kSnowTexture];
+    p->texture = Texture(TextureSlot::Snow);
     p->velocityX = static_cast<float>(RandomBelow(60) - 30);
     p->velocityY = static_cast<float>(RandomBelow(125) + 75);
     p->active = true;
@@ -208,7 +208,7 @@ void MageParticleEmitter::UpdateTrails(float dt) {
             p->red = p->green = p->blue = 1.0f;
             p->alpha = 0.3f;
             p->rotation = 0.0f;
-            p->texture = textures[kSmokeTexture];
+            p->texture = Texture(TextureSlot::Smoke);
             p->active = true;
         }
         if (record.trailClock > trailInterval) {
@@ -225,7 +225,7 @@ void MageParticleEmitter::UpdateTrails(float dt) {
                 p->red = p->green = p->blue = 1.0f;
                 p->alpha = 0.5f;
                 p->rotation = wave * 45.0f;
-                p->texture = textures[kTrailTexture];
+                p->texture = Texture(TextureSlot::Trail);
                 p->active = true;
             }
         }
@@ -250,18 +250,18 @@ void MageParticleEmitter::EmitEnergy(bool zapping) {
     p.red = p.green = p.blue = 1.0f;
     p.alpha = static_cast<float>(RandomBelow(3)) / 100.0f * static_cast<float>(shrink) + (zapping ? 0.1f : 0.4f);
     p.rotation = 0.0f;
-    p.texture = textures[kEnergyBallTexture];
+    p.texture = Texture(TextureSlot::EnergyBall);
     p.active = true;
 }
 
 void MageParticleEmitter::UpdateBolt(float dt) {
-    if (boltState == kIdle) return;
+    if (boltState == BoltState::Idle) return;
     energyClock += dt;
     if (energyClock > energyInterval) {
         energyClock = 0.0f;
-        EmitEnergy(boltState == kZapping);
+        EmitEnergy(boltState == BoltState::Zapping);
     }
-    if (boltState == kCharging) {
+    if (boltState == BoltState::Charging) {
         streakClock += dt;
         if (streakClock > streakInterval) {
             streakClock = 0.0f;
@@ -275,14 +275,14 @@ void MageParticleEmitter::UpdateBolt(float dt) {
                 p->red = p->green = p->blue = 1.0f;
                 p->alpha = 0.0f;
                 p->rotation = static_cast<float>(RandomBelow(360));
-                p->texture = textures[kEnergyBallTexture];
+                p->texture = Texture(TextureSlot::EnergyBall);
                 p->active = true;
             }
         }
         return;
     }
     if (zapTime <= 0.0f) {
-        boltState = kIdle;
+        boltState = BoltState::Idle;
         return;
     }
     zapTime -= dt;
@@ -300,7 +300,7 @@ void MageParticleEmitter::UpdateFreeze(float dt) {
         freezeOn = false;
         freezeTime = 0.0f;
         freezeClock = 0.0f;
-        boltState = kIdle;
+        boltState = BoltState::Idle;
         return;
     }
     const Transform& t = *transform.Get();
@@ -317,7 +317,7 @@ void MageParticleEmitter::UpdateFreeze(float dt) {
         p->velocityX = static_cast<float>(RandomBelow(500) - 250);
         p->velocityY = static_cast<float>(RandomBelow(200) - 100);
         p->rotation = 0.0f;
-        p->texture = textures[kFreezeSmokeTexture];
+        p->texture = Texture(TextureSlot::FreezeSmoke);
         p->active = true;
     }
 }
@@ -356,9 +356,9 @@ void MageParticleEmitter::UpdatePools(float dt) {
     for (Particle& p : energy) {
         if (!p.active) continue;
         p.age += dt;
-        if (boltState == kCharging) {
+        if (boltState == BoltState::Charging) {
             p.alpha -= 2.2f * dt;
-        } else if (boltState == kZapping) {
+        } else if (boltState == BoltState::Zapping) {
             p.alpha += 1.6f * dt;
             p.width += 4.5f * dt;
             p.height += 4.5f * dt;

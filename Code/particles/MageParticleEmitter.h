@@ -19,7 +19,7 @@ public:
     static constexpr int kMaxSegments = 8;  // three halvings of one segment
     static constexpr int32_t kZapWeapon = 2;
     static constexpr int32_t kFreezeWeapon = 3;
-    enum BoltState : int32_t { kIdle = 0, kCharging = 1, kZapping = 2 };
+    enum class BoltState : int32_t { Idle = 0, Charging = 1, Zapping = 2 };
 
     // One segment of a bolt, relative to the bolt origin.
     struct LightningSegments {
@@ -83,12 +83,13 @@ public:
     float freezeInterval = 1.0f / 45.0f;
     float zapDuration = 1.1f;  // also the camera shake of a zap
     float snowInterval = 1.0f / 120.0f;
-    enum TextureSlot {
-        kSmokeTexture, kTrailTexture, kProjectileTexture, kProjectileTexture2, kZapParticleTexture,
-        kEnergyBallTexture, kZapEffectTexture, kFreezeSmokeTexture, kFreezeOneTexture, kFreezeTwoTexture,
-        kSnowTexture, kTextureCount
+    enum class TextureSlot {
+        Smoke, Trail, Projectile, Projectile2, ZapParticle, EnergyBall, ZapEffect, FreezeSmoke, FreezeOne,
+        FreezeTwo, Snow, Count
     };
+    static constexpr int kTextureCount = static_cast<int>(TextureSlot::Count);
     uint32_t textures[kTextureCount] = {};
+    uint32_t Texture(TextureSlot slot) const { return textures[static_cast<int>(slot)]; }
     float energyClock = 0.0f;
     float streakClock = 0.0f;
     float zapTime = 0.0f;
@@ -98,7 +99,7 @@ public:
     float boltOriginY = 0.0f;
     Bolt bolts[kBoltCount];
     float boltClock = 0.0f;
-    int32_t boltState = kIdle;
+    BoltState boltState = BoltState::Idle;
     bool zapShaken = false;  // this recovery's shake is added
 
 protected:

@@ -41,14 +41,14 @@ bool ThiefParticleEmitter::ShouldEmit() {
     return false;
 }
 
-ThiefParticleEmitter::SlashRecord ThiefParticleEmitter::Slash(int32_t kind, bool facingRight, float offset, float px,
+ThiefParticleEmitter::SlashRecord ThiefParticleEmitter::Slash(SlashKind kind, bool facingRight, float offset, float px,
                                                               float py, float width, float height) {
     SlashRecord s;
     s.kind = kind;
     s.flip = !facingRight;
     s.particlesLeft = kParticlesPerSlash;
     s.clock = 0.0f;
-    if (kind == kVertical) {
+    if (kind == SlashKind::Vertical) {
         s.start[0] = px + static_cast<float>(RandomBelow(20) - 10);
         s.start[1] = py - height;
         s.end[0] = px + static_cast<float>(RandomBelow(20) - 10);
@@ -80,7 +80,7 @@ ThiefParticleEmitter::SlashRecord* ThiefParticleEmitter::FirstFreeSlash() {
     return nullptr;
 }
 
-bool ThiefParticleEmitter::AddSlash(int32_t kind, bool facingRight, float offset, float px, float py, float width,
+bool ThiefParticleEmitter::AddSlash(SlashKind kind, bool facingRight, float offset, float px, float py, float width,
                                     float height) {
     SlashRecord* free = FirstFreeSlash();
     if (!free) return false;
@@ -122,7 +122,8 @@ void ThiefParticleEmitter::TraceSlashes(float dt) {
                 p->width = bulge * s.particleWidth + 0.5f;
                 p->height = bulge * s.particleHeight + 0.5f;
                 p->rotation = rotation;
-                p->texture = textures[s.kind == kVertical ? kVerticalSlashTexture : kHorizontalSlashTexture];
+                const bool vertical = s.kind == SlashKind::Vertical;
+                p->texture = Texture(vertical ? TextureSlot::VerticalSlash : TextureSlot::HorizontalSlash);
                 p->active = true;
             }
             s.clock -= slashInterval;
@@ -149,7 +150,7 @@ void ThiefParticleEmitter::UpdateArea(float dt) {
     areaSlashClock += dt;
     areaParticleClock += dt;
     for (int due = TakeEmissions(areaSlashClock, areaSlashInterval); due > 0; --due) {
-        const int32_t kind = RandomOdd() ? kHorizontal : kVertical;
+        const SlashKind kind = RandomOdd() ? SlashKind::Horizontal : SlashKind::Vertical;
         const bool facingRight = RandomOdd();
         const float px = t.x + static_cast<float>(RandomBelow(span) - areaRadius);
         const float py = t.y + static_cast<float>(RandomBelow(span) - areaRadius);
@@ -176,7 +177,7 @@ void ThiefParticleEmitter::SpawnDashParticle() {
         p.positionX = t.x - t.scaleX;
         p.positionY = t.y - p.height * 0.5f;
         p.alpha = 0.8f;
-        p.texture = textures[FacingRight() ? kDash2Texture : kDash3Texture];
+        p.texture = Texture(FacingRight() ? TextureSlot::Dash2 : TextureSlot::Dash3);
         p.phaseA = kSilhouette;
     } else {
         const int32_t n = dashParticlesLeft;
@@ -184,7 +185,7 @@ void ThiefParticleEmitter::SpawnDashParticle() {
         p.positionX = t.x;
         p.positionY = t.scaleY + t.y - p.height - static_cast<float>(RandomBelow(n));
         p.alpha = 0.5f;
-        p.texture = textures[kDash1Texture];
+        p.texture = Texture(TextureSlot::Dash1);
         p.phaseA = kSmokePuff;
     }
     p.active = true;
@@ -206,8 +207,8 @@ void ThiefParticleEmitter::SpawnAreaParticles() {
     p->rotation = static_cast<float>(RandomBelow(90) - 45);
     const bool first = RandomOdd();
     const bool plain = RandomOdd();
-    p->texture = first ? textures[plain ? kBlade1Texture : kBlade1FlipTexture]
-                       : textures[plain ? kBlade2Texture : kBlade2FlipTexture];
+    p->texture = first ? Texture(plain ? TextureSlot::Blade1 : TextureSlot::Blade1Flip)
+                       : Texture(plain ? TextureSlot::Blade2 : TextureSlot::Blade2Flip);
     p->active = true;
 }
 

@@ -13,14 +13,14 @@ public:
     static constexpr int kParticlesPerSlash = 25;
     static constexpr int32_t kDashWeapon = 1;
     static constexpr int32_t kAreaWeapon = 3;
-    enum SlashKind : int32_t { kVertical = 0, kHorizontal = 1 };
+    enum class SlashKind : int32_t { Vertical = 0, Horizontal = 1 };
 
     // One slash: a quadratic curve traced by 25 particles. Free when none are left.
     struct SlashRecord {
         float start[2] = {0.0f, 0.0f};
         float end[2] = {0.0f, 0.0f};
         float control[2] = {0.0f, 0.0f};
-        int32_t kind = kVertical;
+        SlashKind kind = SlashKind::Vertical;
         bool flip = false;  // faces left: rotations are negated
         int32_t firstAngle = 0;
         int32_t angleSpan = 0;
@@ -40,10 +40,10 @@ public:
     void SubmitParticles() override;
 
     // Builds a slash of a kind around P, sized by the hero's drawn size (width, height).
-    static SlashRecord Slash(int32_t kind, bool facingRight, float offset, float px, float py, float width,
+    static SlashRecord Slash(SlashKind kind, bool facingRight, float offset, float px, float py, float width,
                              float height);
     // Builds a slash into the first free record; false (and nothing drawn) when none is.
-    bool AddSlash(int32_t kind, bool facingRight, float offset, float px, float py, float width, float height);
+    bool AddSlash(SlashKind kind, bool facingRight, float offset, float px, float py, float width, float height);
     void SpawnDashParticle();
     void SpawnAreaParticles();
 
@@ -55,11 +55,12 @@ public:
     float dashInterval = 1.0f / 120.0f;
     float dashClock = 0.0f;
     int32_t dashParticlesLeft = 0;
-    enum TextureSlot {
-        kVerticalSlashTexture, kHorizontalSlashTexture, kDash1Texture, kDash2Texture, kDash3Texture,
-        kBlade1Texture, kBlade1FlipTexture, kBlade2Texture, kBlade2FlipTexture, kTextureCount
+    enum class TextureSlot {
+        VerticalSlash, HorizontalSlash, Dash1, Dash2, Dash3, Blade1, Blade1Flip, Blade2, Blade2Flip, Count
     };
+    static constexpr int kTextureCount = static_cast<int>(TextureSlot::Count);
     uint32_t textures[kTextureCount] = {};
+    uint32_t Texture(TextureSlot slot) const { return textures[static_cast<int>(slot)]; }
     float slashInterval = 0.0008f;
     float areaTime = 0.0f;
     float areaSlashClock = 0.0f;

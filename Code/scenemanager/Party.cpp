@@ -5,6 +5,7 @@
 #include "audio/AudioManager.h"
 #include "combat/CombatUnit.h"
 #include "combat/UnitController.h"
+#include "gameobjectengine/HeroNames.h"
 #include "graphics/Camera.h"
 #include "physics/PhysicsManager.h"
 #include "scenemanager/SceneManager.h"
@@ -27,8 +28,8 @@ void SceneManager::ClearControllers() {
 }
 
 void SceneManager::SetUpParty() {
-    GameObject* thief = GetGameObjectByName("Thief");
-    GameObject* mage = GetGameObjectByName("Mage");
+    GameObject* thief = GetGameObjectByName(Heroes::kThief);
+    GameObject* mage = GetGameObjectByName(Heroes::kMage);
     ClearControllers();
     if (thief) {
         thiefPlayer_ = thief->GetComponent<PlayerUnitController>();

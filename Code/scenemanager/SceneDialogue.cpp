@@ -24,7 +24,8 @@ void SceneManager::UpdateDialogueKeys() {
         dialogue.skipToggle = !wasSet;
         if (wasSet) {
             // A conversation has far fewer lines than this; the bound only guards a broken one.
-            for (int guard = 0; guard < 100000 && dialogue.NextDialogue(false) == 0; ++guard) {
+            using Next = Dialogue::DialogueManager::NextResult;
+            for (int guard = 0; guard < 100000 && dialogue.NextDialogue(false) == Next::Shown; ++guard) {
             }
         }
     }

@@ -12,6 +12,7 @@
 #include "gameobjectengine/Follow.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameObject.h"
+#include "gameobjectengine/HeroNames.h"
 #include "gameobjectengine/JobManager.h"
 #include "gameobjectengine/Transform.h"
 #include "graphics/Fader.h"
@@ -132,8 +133,8 @@ void GameManager::Start() {
          "Assets/Art/UI/ThiefSkill3Locked.png"},
         {false, false, false}};
     SceneManager& scene = SceneManager::GetInstance();
-    GameObject* thief = scene.GetGameObjectByName("Thief");
-    GameObject* mage = scene.GetGameObjectByName("Mage");
+    GameObject* thief = scene.GetGameObjectByName(Heroes::kThief);
+    GameObject* mage = scene.GetGameObjectByName(Heroes::kMage);
     thiefUnit = thief ? thief->GetComponent<Combat::CombatUnit>() : nullptr;
     mageUnit = mage ? mage->GetComponent<Combat::CombatUnit>() : nullptr;
 
@@ -245,7 +246,7 @@ void GameManager::Update() {
             [] {
                 using Dialogue::DialogueManager;
                 // A level whose bubble found no room in the object table must still start.
-                if (DialogueManager::GetInstance().NextDialogue(true) == DialogueManager::kNoBubble)
+                if (DialogueManager::GetInstance().NextDialogue(true) == DialogueManager::NextResult::NoBubble)
                     GameFlags::word &= ~GameFlags::Cutscene;
             },
             JobKind::Frame, kDialogueStartSeconds);

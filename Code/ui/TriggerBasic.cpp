@@ -1,6 +1,7 @@
 #include "ui/TriggerBasic.h"
 
 #include "gameobjectengine/GameObject.h"
+#include "gameobjectengine/HeroNames.h"
 #include "gameobjectengine/JobManager.h"
 #include "physics/Collider.h"
 #include "physics/Rigidbody.h"
@@ -20,7 +21,7 @@ TriggerBasic::TriggerBasic(const JsonValue& json)
 void TriggerBasic::Update() {
     if (!rigidbody) return;
     for (const Collider* contact : rigidbody->contacts) {
-        if (!contact || !contact->owner || contact->owner->tag != "Player") continue;
+        if (!contact || !contact->owner || contact->owner->tag != Heroes::kTag) continue;
         OnTrigger();
         if (disableAfterTrigger) enabled = false;
     }

@@ -26,7 +26,9 @@ constexpr int kFramesPerSecond = 60;
 constexpr int kFightFrames = 3 * 60 * kFramesPerSecond;
 constexpr unsigned kSeeds = 10;
 constexpr int kPlainWinsAtLeast = 7;  // of the ten seeds
-constexpr int kRight = 0, kLeft = 1, kJump = 4, kAttack = 6, kFirstSkill = 7, kSwap = 11;
+constexpr InputAction kRight = InputAction::Right, kLeft = InputAction::Left, kJump = InputAction::Jump,
+                      kAttack = InputAction::Weapon0, kSwap = InputAction::Swap;
+constexpr InputAction kSkills[] = {InputAction::Weapon1, InputAction::Weapon2, InputAction::Weapon3};
 
 struct Boss {
     const char* scene;
@@ -66,7 +68,7 @@ public:
 
 private:
     void ReleaseAll() {
-        for (int action : {kRight, kLeft, kJump, kAttack, kFirstSkill, kFirstSkill + 1, kFirstSkill + 2, kSwap})
+        for (InputAction action : {kRight, kLeft, kJump, kAttack, kSkills[0], kSkills[1], kSkills[2], kSwap})
             engine_.Release(action);
     }
 
@@ -85,7 +87,7 @@ private:
     void Attack(const CombatUnit& unit) {
         for (int k = 1; k <= 3; ++k)
             if (k < static_cast<int>(unit.weapons.size()) && unit.weapons[k]->CanCast(unit)) {
-                engine_.Press(kFirstSkill + k - 1);
+                engine_.Press(kSkills[k - 1]);
                 return;
             }
         engine_.Press(kAttack);

@@ -14,7 +14,10 @@ using Combat::CombatUnit;
 
 namespace {
 
-constexpr int kRight = 0, kLeft = 1, kJump = 4, kWeapon0 = 6, kQ = 7, kSwap = 11;
+constexpr InputAction kRight = InputAction::Right, kLeft = InputAction::Left, kJump = InputAction::Jump,
+                      kQ = InputAction::Weapon1, kSwap = InputAction::Swap;
+constexpr InputAction kWeaponKeys[] = {InputAction::Weapon0, InputAction::Weapon1, InputAction::Weapon2,
+                                       InputAction::Weapon3, InputAction::Weapon4};
 
 struct PlayerControl : ::testing::Test {
     EngineHarness engine;
@@ -73,13 +76,13 @@ TEST_F(PlayerControl, JumpRequestsFollowTheUnitClass) {
         Thief()->rigidbody = row.body == None ? nullptr : body;
         input.previous.fill(0);
         input.current.fill(0);
-        input.current[kJump] = 1;
+        input.current[static_cast<int>(kJump)] = 1;
         controller->Update();
         EXPECT_EQ((Thief()->actionRequests & CombatUnit::kJumpRequest) != 0, row.request)
             << "class " << row.unitClass << " grounded " << row.grounded << " jumps " << row.jumps << " body " << row.body;
         // Held, not fresh: never a request.
         Thief()->actionRequests = 0;
-        input.previous[kJump] = 1;
+        input.previous[static_cast<int>(kJump)] = 1;
         controller->Update();
         EXPECT_EQ(Thief()->actionRequests, 0u);
     }
@@ -107,12 +110,12 @@ TEST_F(PlayerControl, DoubleJumpOnlyForUnitClassOne) {
 
 TEST_F(PlayerControl, EachWeaponKeyCastsItsWeaponAndHeldKeysRetry) {
     Load();
-    for (int action = kWeapon0; action <= kWeapon0 + 4; ++action) {
-        engine.Press(action);
+    for (int slot = 0; slot < 5; ++slot) {
+        engine.Press(kWeaponKeys[slot]);
         engine.Step();
-        engine.Release(action);
-        EXPECT_TRUE(Thief()->HasState(CombatUnit::CASTING)) << action;
-        EXPECT_EQ(Thief()->currentWeaponIndex, action - kWeapon0);
+        engine.Release(kWeaponKeys[slot]);
+        EXPECT_TRUE(Thief()->HasState(CombatUnit::CASTING)) << slot;
+        EXPECT_EQ(Thief()->currentWeaponIndex, slot);
         engine.Step(20);  // cast over
         EXPECT_FALSE(Thief()->HasState(CombatUnit::CASTING));
     }
@@ -132,10 +135,10 @@ TEST_F(PlayerControl, RefusalSoundRhythm) {
     PlayerUnitController* controller = f.Player("Thief");
     Thief()->currentMana = 0;
     // F never plays the refusal sound.
-    engine.Press(kWeapon0);
+    engine.Press(kWeaponKeys[0]);
     engine.Step(20);
     EXPECT_EQ(controller->noManaCooldown, 0.0f);
-    engine.Release(kWeapon0);
+    engine.Release(kWeaponKeys[0]);
     // Held Q: the sound on the first frame, then each time the cooldown came back to exactly 0.
     std::vector<int> plays;
     engine.Press(kQ);

@@ -202,8 +202,8 @@ TEST(Weapons, DefinitionsByType) {
     arena.Load();
     const CombatUnit* unit = arena.Get("Caster");
     ASSERT_EQ(unit->weapons.size(), 3u);
-    EXPECT_EQ(unit->weapons[0]->weaponType, 1);
-    EXPECT_EQ(unit->weapons[1]->weaponType, 3);
+    EXPECT_EQ(unit->weapons[0]->weaponType, Combat::WeaponCode::Melee);
+    EXPECT_EQ(unit->weapons[1]->weaponType, Combat::WeaponCode::Self);
     EXPECT_EQ(unit->weapons[1]->name, "WeaponBasic");
     EXPECT_EQ(static_cast<Combat::WeaponTeam*>(unit->weapons[2].get())->targetTeam, 5);
 }

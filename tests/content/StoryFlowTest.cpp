@@ -48,7 +48,7 @@ void PlayConversation(EngineHarness& engine) {
     engine.Step(70);
     const Dialogue::DialogueManager& talk = Dialogue::DialogueManager::GetInstance();
     for (int i = 0; i < 40 && talk.active && GameFlags::Any(GameFlags::Cutscene); ++i) {
-        engine.Tap(4);
+        engine.Tap(InputAction::Jump);
         engine.Step(3);
     }
 }
@@ -81,8 +81,8 @@ void Play(const StoryStep& step) {
             KillTeam2();
             // Run right, jumping now and then, until the exit fade has changed the scene.
             left = StepUntilSceneChanges(engine, 2400, [&](int i) {
-                if (i == 0) engine.Press(0);
-                if (i % 40 == 20) engine.Tap(4);
+                if (i == 0) engine.Press(InputAction::Right);
+                if (i % 40 == 20) engine.Tap(InputAction::Jump);
             });
             break;
         case Leave::Boss:
@@ -96,7 +96,7 @@ void Play(const StoryStep& step) {
             break;
         case Leave::Key:
             left = StepUntilSceneChanges(engine, 900, [&](int i) {
-                if (i % 60 == 30) engine.Tap(4);
+                if (i % 60 == 30) engine.Tap(InputAction::Jump);
             });
             break;
     }

@@ -14,11 +14,12 @@ namespace {
 
 // Frame -> what the player does: a run to the right with jumps, attacks and swaps.
 void ScriptedInput(EngineHarness& engine, int frame) {
-    if (frame == 0) engine.Press(0);                       // hold Right
-    if (frame % 45 == 10) engine.Tap(4);                   // Space: jump or next line
-    if (frame % 30 == 5) engine.Tap(6);                    // F: weapon 0
-    if (frame % 120 == 60) engine.Tap(7 + (frame / 120) % 3);  // Q, W, E
-    if (frame == 300) engine.Tap(11);                      // Tab: swap
+    static constexpr InputAction kSkills[] = {InputAction::Weapon1, InputAction::Weapon2, InputAction::Weapon3};
+    if (frame == 0) engine.Press(InputAction::Right);                  // hold Right
+    if (frame % 45 == 10) engine.Tap(InputAction::Jump);               // Space: jump or next line
+    if (frame % 30 == 5) engine.Tap(InputAction::Weapon0);             // F: weapon 0
+    if (frame % 120 == 60) engine.Tap(kSkills[(frame / 120) % 3]);     // Q, W, E
+    if (frame == 300) engine.Tap(InputAction::Swap);                   // Tab: swap
 }
 
 }  // namespace

@@ -22,17 +22,17 @@ bool Playing(const audio::Channel& channel) {
 TEST_F(DialogueTest, BreakLineEndsTheConversationAndTheNextStartGoesOn) {
     Load(R"([["Thief", 0, -100, "A", 1], ["Mage", 0, -100, "B", 0], ["Mage", 0, -100, "C", 0]])");
     struct Call {
-        int returns;
+        DialogueManager::NextResult returns;
         bool active;
         std::size_t next;
         const char* line;
     };
-    const Call calls[] = {{DialogueManager::kShown, true, 1, "A"},
-                          {DialogueManager::kEndedAtBreak, false, 1, nullptr},
-                          {DialogueManager::kShown, true, 2, "B"},
-                          {DialogueManager::kShown, true, 3, "C"},
-                          {DialogueManager::kNoLineLeft, false, 3, nullptr},
-                          {DialogueManager::kNoLineLeft, false, 3, nullptr}};
+    const Call calls[] = {{DialogueManager::NextResult::Shown, true, 1, "A"},
+                          {DialogueManager::NextResult::EndedAtBreak, false, 1, nullptr},
+                          {DialogueManager::NextResult::Shown, true, 2, "B"},
+                          {DialogueManager::NextResult::Shown, true, 3, "C"},
+                          {DialogueManager::NextResult::NoLineLeft, false, 3, nullptr},
+                          {DialogueManager::NextResult::NoLineLeft, false, 3, nullptr}};
     for (const Call& call : calls) {
         EXPECT_EQ(Manager().NextDialogue(false), call.returns);
         EXPECT_EQ(Manager().active, call.active);
@@ -46,18 +46,18 @@ TEST_F(DialogueTest, BreakLineEndsTheConversationAndTheNextStartGoesOn) {
 
 TEST_F(DialogueTest, ModalLineWaitsForSpaceThenAPlainLineAdvancesByItself) {
     Load(R"([["Thief", 10, -150, "Hold on.", 2], ["Mage", 0, -100, "Fine.", 0]])");
-    ASSERT_EQ(Manager().NextDialogue(true), DialogueManager::kShown);
+    ASSERT_EQ(Manager().NextDialogue(true), DialogueManager::NextResult::Shown);
     EXPECT_TRUE(Frozen());
     EXPECT_TRUE(OverlayShown());
     EXPECT_FALSE(Box().autoAdvance);
     engine.Step(2);
     EXPECT_EQ(Shown(), "H");  // 50 characters a second: one every other frame at 60 frames a second
-    engine.Tap(4);            // the first Space shows the rest of the line
+    engine.Tap(InputAction::Jump);  // the first Space shows the rest of the line
     EXPECT_EQ(Shown(), "Hold on.");
     EXPECT_EQ(Manager().currentLine, 1u);
     engine.Step(400);  // a modal line never moves on by itself
     EXPECT_EQ(Manager().currentLine, 1u);
-    engine.Tap(4);  // the second Space moves on
+    engine.Tap(InputAction::Jump);  // the second Space moves on
     EXPECT_EQ(Manager().currentLine, 2u);
     EXPECT_FALSE(Frozen());
     EXPECT_FALSE(OverlayShown());  // no Space prompt over a line Space does not move on
@@ -75,7 +75,7 @@ TEST_F(DialogueTest, HoldingEscapeSkipsSilentlyToTheNextBreak) {
     Load(R"([["Thief", 0, 0, "one", 2], ["Thief", 0, 0, "two", 2], ["Thief", 0, 0, "three", 3],
              ["Thief", 0, 0, "after", 2]])");
     Manager().NextDialogue(false);
-    engine.Press(12);
+    engine.Press(InputAction::Back);
     engine.Step();  // the first held frame only arms the skip
     EXPECT_EQ(Manager().currentLine, 1u);
     EXPECT_TRUE(Manager().skipToggle);
@@ -83,7 +83,7 @@ TEST_F(DialogueTest, HoldingEscapeSkipsSilentlyToTheNextBreak) {
     EXPECT_FALSE(Manager().active);
     EXPECT_EQ(Manager().currentLine, 3u);  // "after" waits for a later start
     EXPECT_FALSE(Frozen());
-    engine.Release(12);
+    engine.Release(InputAction::Back);
 }
 
 TEST_F(DialogueTest, SceneExitFadesOutWithPlayFrozenThenChangesScene) {
@@ -109,7 +109,7 @@ TEST_F(DialogueTest, SceneExitFadesOutWithPlayFrozenThenChangesScene) {
 TEST_F(DialogueTest, EmptyConversationEndsAtOnceAndBringsTheMusicLayersIn) {
     Load("[]", R"(, {"class": "DyanmicBGM", "gameObjectID": 0})");
     GameFlags::word = GameFlags::Cutscene;
-    EXPECT_EQ(Manager().NextDialogue(true), DialogueManager::kNoLineLeft);
+    EXPECT_EQ(Manager().NextDialogue(true), DialogueManager::NextResult::NoLineLeft);
     EXPECT_FALSE(Frozen());
     EXPECT_EQ(engine.Get<DynamicBGM>("Thief")->state, 1u);
 }

@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     engine.LoadSceneText(scene);
     for (int i = 0; i < 8; ++i) {
         engine.Step(15);
-        engine.Tap(static_cast<int>(InputAction::Jump));
+        engine.Tap(InputAction::Jump);
     }
     EngineHarness::ResetEngine();
     return 0;

@@ -33,7 +33,7 @@ constexpr int kWidth = 1920, kHeight = 1080, kShrink = 4;
 constexpr int kSmallWidth = kWidth / kShrink, kSmallHeight = kHeight / kShrink;
 constexpr int kOtherMesaChannel = 24;
 constexpr double kOtherMesaShare = 0.02;
-constexpr int kDown = 3, kSpace = 4, kEscape = 12;
+constexpr InputAction kDown = InputAction::Down, kSpace = InputAction::Jump, kEscape = InputAction::Back;
 const char* const kGoldenDir = "tests/golden";
 
 using Picture = std::vector<unsigned char>;  // RGBA rows, top row first

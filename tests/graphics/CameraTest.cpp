@@ -157,11 +157,11 @@ int FramesToRecentre(CameraTest& t, float dy) {
     t.Put("Hero", 1000 + 960, 1000 + 500);
     t.Put("Other", 1000 + 960, 1000 + dy);
     t.Cam()->SwapTargets();
-    EXPECT_EQ(t.Cam()->mode, Camera::Recentre);
+    EXPECT_EQ(t.Cam()->mode, Camera::Mode::Recentre);
     EXPECT_EQ(t.Cam()->target.Get(), t.engine.Get<Transform>("Other"));
     for (int i = 1; i <= 1200; ++i) {
         t.engine.Step();
-        if (t.Cam()->mode == Camera::DeadZone) return i;
+        if (t.Cam()->mode == Camera::Mode::DeadZone) return i;
     }
     return 0;
 }
@@ -182,7 +182,7 @@ TEST_F(CameraTest, RecentringWaitsForTheHorizontalToo) {
     Put("Other", 1000 + 1700, 1000 + 648);  // level with the line, far to the right
     Cam()->SwapTargets();
     engine.Step();
-    EXPECT_EQ(Cam()->mode, Camera::Recentre);
+    EXPECT_EQ(Cam()->mode, Camera::Mode::Recentre);
     EXPECT_GT(CamT()->x, 1000.0f);
 }
 

@@ -29,7 +29,8 @@ TEST_F(EmitterCallsTest, WeaponsAndEffectsReachTheCastersEmitters) {
     thief->owner->GetComponent<Transform>()->x = 700.0f;
 
     Combat::Emitters::AddThiefSlash(*thief);
-    EXPECT_EQ(thief->owner->GetComponent<ThiefParticleEmitter>()->slashes[0].kind, ThiefParticleEmitter::kHorizontal);
+    EXPECT_EQ(thief->owner->GetComponent<ThiefParticleEmitter>()->slashes[0].kind,
+              ThiefParticleEmitter::SlashKind::Horizontal);
     Combat::Emitters::StartLaser(*laser);
     EXPECT_TRUE(laser->owner->GetComponent<LaserParticleEmitter>()->charging);
     Combat::Emitters::BurstManaAt(*mage, *thief);

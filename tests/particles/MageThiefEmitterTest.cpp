@@ -48,7 +48,7 @@ TEST_F(MageTest, ZapChargesABallThenStampsBoltsForwardAndShakesOncePerZap) {
         unit->currentWeaponIndex = MageParticleEmitter::kZapWeapon;
         SetState(Unit::CASTING, true);
         Frames(mage, 20);
-        EXPECT_EQ(mage->boltState, MageParticleEmitter::kCharging);
+        EXPECT_EQ(mage->boltState, MageParticleEmitter::BoltState::Charging);
         EXPECT_FLOAT_EQ(mage->boltOriginX, transform->x + (facing ? 50.0f : -50.0f));
         EXPECT_GT(CountActive(mage->energy, 10), 0);
         EXPECT_GT(CountActive(mage->streaks, 20), 0);
@@ -70,7 +70,7 @@ TEST_F(MageTest, ZapChargesABallThenStampsBoltsForwardAndShakesOncePerZap) {
             EXPECT_GT(std::cos(p.rotation / 57.29578f) * (facing ? 1.0f : -1.0f), 0.0f);
         }
         Frames(mage, 1.1f / kDt);
-        EXPECT_EQ(mage->boltState, MageParticleEmitter::kIdle);
+        EXPECT_EQ(mage->boltState, MageParticleEmitter::BoltState::Idle);
         Frames(mage, 30);
         EXPECT_EQ(CountActive(mage->lightning, 250), 0);
     }
@@ -110,7 +110,7 @@ TEST_F(MageTest, AFreezeLeavesItsPictureCentredOnTheTargetAndAFullPoolRefuses) {
     ASSERT_TRUE(mage->SpawnFreezeParticle(400.0f, 300.0f, 301, true));
     EXPECT_FLOAT_EQ(mage->freeze[0].positionX, 400.0f - 150.0f);
     EXPECT_FLOAT_EQ(mage->freeze[0].width, 301.0f);
-    EXPECT_EQ(mage->freeze[0].texture, mage->textures[MageParticleEmitter::kFreezeOneTexture]);
+    EXPECT_EQ(mage->freeze[0].texture, mage->Texture(MageParticleEmitter::TextureSlot::FreezeOne));
     for (Particle& p : mage->freeze) p.active = true;
     EXPECT_FALSE(mage->SpawnFreezeParticle(400.0f, 300.0f, 260, false));
 }
@@ -154,8 +154,8 @@ TEST_F(ThiefTest, ASlashTracesItsCurveFromTheSideTheHeroFaces) {
     for (uint32_t facing : {1u, 0u}) {
         auto* thief = Attach<ThiefParticleEmitter>();
         body->facing = facing;
-        ASSERT_TRUE(thief->AddSlash(ThiefParticleEmitter::kHorizontal, facing == 1, 50.0f, transform->x, transform->y,
-                                    transform->scaleX, transform->scaleY));
+        ASSERT_TRUE(thief->AddSlash(ThiefParticleEmitter::SlashKind::Horizontal, facing == 1, 50.0f, transform->x,
+                                    transform->y, transform->scaleX, transform->scaleY));
         const ThiefParticleEmitter::SlashRecord slash = thief->slashes[0];
         const std::vector<Particle> traced = Trace(*thief);
         ASSERT_EQ(traced.size(), 25u);
@@ -191,9 +191,9 @@ TEST_F(ThiefTest, DashLeavesSilhouettesAndRisingSmokeThroughItsRecoveryAndThirty
     EXPECT_EQ(thief->dashParticlesLeft, 0);
     const Particle& silhouette = thief->dashParticles[0];
     const Particle& puff = thief->dashParticles[1];
-    EXPECT_EQ(silhouette.texture, thief->textures[ThiefParticleEmitter::kDash2Texture]);
+    EXPECT_EQ(silhouette.texture, thief->Texture(ThiefParticleEmitter::TextureSlot::Dash2));
     EXPECT_FLOAT_EQ(silhouette.width, transform->scaleX * 1.5f);
-    EXPECT_EQ(puff.texture, thief->textures[ThiefParticleEmitter::kDash1Texture]);
+    EXPECT_EQ(puff.texture, thief->Texture(ThiefParticleEmitter::TextureSlot::Dash1));
     bool lifetimes = false;  // (rand mod 50) / 80 is a fraction, not always 0
     for (const Particle& p : thief->dashParticles) lifetimes |= p.active && p.lifetime > 0.0f;
     EXPECT_TRUE(lifetimes);
@@ -224,7 +224,7 @@ TEST_F(ThiefTest, AreaAttackStormsForOneSecondWithOneShake) {
 
 TEST_F(ThiefTest, APauseKeepsSlashCountsAndDrawsEverything) {
     auto* thief = Attach<ThiefParticleEmitter>();
-    thief->AddSlash(ThiefParticleEmitter::kVertical, true, 50.0f, 0.0f, 0.0f, 100.0f, 100.0f);
+    thief->AddSlash(ThiefParticleEmitter::SlashKind::Vertical, true, 50.0f, 0.0f, 0.0f, 100.0f, 100.0f);
     Frame(thief);
     const int left = thief->slashes[0].particlesLeft;
     ASSERT_GT(left, 0);

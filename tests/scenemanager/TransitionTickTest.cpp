@@ -61,8 +61,8 @@ TEST(Transition, KeyPressTransitsOncePerFrame) {
     EngineHarness engine;
     engine.LoadSceneText(R"({"GameObjects": [["Splash", 1]],
         "Components": [{"class": "SceneTransition", "sceneIndex": 8, "spaceToTransit": 1}], "Dialogue": []})");
-    engine.Press(12);
-    engine.Press(4);
+    engine.Press(InputAction::Back);
+    engine.Press(InputAction::Jump);
     engine.Step();
     EXPECT_EQ(Engine().state, EngineState::SceneChange);
     EXPECT_EQ(SceneManager::GetInstance().currentSceneIndex, 8u);
@@ -73,7 +73,7 @@ TEST(Transition, WithoutSpaceToTransitKeysDoNothing) {
     EngineHarness engine;
     engine.LoadSceneText(R"({"GameObjects": [["Splash", 1]],
         "Components": [{"class": "SceneTransition", "sceneIndex": 8}], "Dialogue": []})");
-    engine.Tap(4);
+    engine.Tap(InputAction::Jump);
     engine.Step();
     EXPECT_EQ(Engine().state, EngineState::Run);
 }
@@ -107,7 +107,7 @@ TEST(Tick, AKeyHeldThroughASceneChangeActsInOneSceneOnly) {
         "Components": [{"class": "SceneTransition", "sceneIndex": 8, "spaceToTransit": 1}], "Dialogue": []})";
     engine.LoadSceneText(splash);
     const std::string next = engine.WriteTempFile(splash);
-    engine.Press(4);
+    engine.Press(InputAction::Jump);
     engine.Step();
     ASSERT_EQ(Engine().state, EngineState::SceneChange);
     JobManager::GetInstance().Clear();  // load our own next splash instead of the table's file
@@ -117,9 +117,9 @@ TEST(Tick, AKeyHeldThroughASceneChangeActsInOneSceneOnly) {
     engine.Step(5);  // still held: the next splash must not take the same press
     EXPECT_EQ(Engine().state, EngineState::Run);
     EXPECT_EQ(InputManager::GetInstance().current[4], 1);  // but it still reads as held
-    engine.Release(4);
+    engine.Release(InputAction::Jump);
     engine.Step();
-    engine.Press(4);
+    engine.Press(InputAction::Jump);
     engine.Step();
     EXPECT_EQ(Engine().state, EngineState::SceneChange);
     EXPECT_EQ(SceneManager::GetInstance().currentSceneIndex, 8u);
@@ -140,7 +140,7 @@ TEST(Tick, TwoTransitionsInOneFrameLoadTheFirstOnly) {
     engine.LoadSceneText(R"({"GameObjects": [["A", 1], ["B", 1]],
         "Components": [{"class": "SceneTransition", "gameObjectID": 0, "sceneIndex": 3, "spaceToTransit": 1},
                        {"class": "SceneTransition", "gameObjectID": 1, "sceneIndex": 8, "spaceToTransit": 1}], "Dialogue": []})");
-    engine.Tap(13);
+    engine.Tap(InputAction::Enter);
     EXPECT_EQ(SceneManager::GetInstance().currentSceneIndex, 3u);
     EXPECT_EQ(JobManager::GetInstance().Count(JobKind::SceneLoad), 1u);
 }

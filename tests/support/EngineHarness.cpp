@@ -31,10 +31,12 @@ int64_t FakeClock() {
 
 }  // namespace
 
-int KeyOfAction(int action) {
-    static const int kKeys[14] = {vk::Right, vk::Left, vk::Up, vk::Down, vk::Space, vk::G, vk::F,
-                                  vk::Q, vk::W, vk::E, vk::R, vk::Tab, vk::Escape, vk::Return};
-    return (action >= 0 && action < 14) ? kKeys[action] : -1;
+int KeyOfAction(InputAction action) {
+    static const int kKeys[InputManager::kActions] = {vk::Right, vk::Left, vk::Up, vk::Down, vk::Space,
+                                                      vk::G, vk::F, vk::Q, vk::W, vk::E, vk::R, vk::Tab,
+                                                      vk::Escape, vk::Return};
+    const int index = static_cast<int>(action);
+    return (index >= 0 && index < InputManager::kActions) ? kKeys[index] : -1;
 }
 
 void EngineHarness::ResetEngine() {
@@ -98,11 +100,11 @@ void EngineHarness::FinishSceneChange() {
         EngineState::GetInstance().Tick();
 }
 
-void EngineHarness::Press(int action) { InputManager::GetInstance().OnKey(KeyOfAction(action), true); }
+void EngineHarness::Press(InputAction action) { InputManager::GetInstance().OnKey(KeyOfAction(action), true); }
 
-void EngineHarness::Release(int action) { InputManager::GetInstance().OnKey(KeyOfAction(action), false); }
+void EngineHarness::Release(InputAction action) { InputManager::GetInstance().OnKey(KeyOfAction(action), false); }
 
-void EngineHarness::Tap(int action) {
+void EngineHarness::Tap(InputAction action) {
     Press(action);
     Step();
     Release(action);

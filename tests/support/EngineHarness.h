@@ -3,11 +3,12 @@
 //
 //   EngineHarness engine;                       // resets every engine singleton
 //   engine.LoadSceneText(R"({"GameObjects": [["Hero", 1]], "Components": [], "Dialogue": []})");
-//   engine.Press(4);  engine.Step();            // a fresh press of action 4 in that frame
+//   engine.Press(InputAction::Jump);  engine.Step();  // a fresh press of Space in that frame
 //   auto* t = engine.Get<Transform>("Hero");
 #include <string>
 
 #include "gameobjectengine/GameObject.h"
+#include "gameobjectengine/InputManager.h"
 #include "scenemanager/SceneManager.h"
 
 class EngineHarness {
@@ -23,11 +24,11 @@ public:
     // Ticks until the engine is running again after a scene change (at most a few ticks).
     void FinishSceneChange();
 
-    // Scripted input, by action (0-13): Press holds the action's key; Release lets go.
-    void Press(int action);
-    void Release(int action);
+    // Scripted input, by action: Press holds the action's key; Release lets go.
+    void Press(InputAction action);
+    void Release(InputAction action);
     // Press, one frame, release.
-    void Tap(int action);
+    void Tap(InputAction action);
 
     void SetFrameTime(float seconds);
     // Writes text to a temporary file and returns its path (removed with the harness).
@@ -48,4 +49,4 @@ private:
 };
 
 // The virtual-key code that raises an action.
-int KeyOfAction(int action);
+int KeyOfAction(InputAction action);

@@ -54,8 +54,8 @@ void HashObject(Fnv1a& hash, GameObject& object) {
 // and a release on the next.
 void ScriptedInput(EngineHarness& engine, int frame) {
     const auto key = [&](InputAction action, bool down) {
-        if (down) engine.Press(static_cast<int>(action));
-        else engine.Release(static_cast<int>(action));
+        if (down) engine.Press(action);
+        else engine.Release(action);
     };
     const auto tapEvery = [&](InputAction action, int period, int phase) {
         if (frame % period == phase) key(action, true);

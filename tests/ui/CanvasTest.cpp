@@ -43,33 +43,34 @@ std::string ThreeButtons(bool cWithTransform = true, int selectMode = 0) {
 using CanvasTest = UiTest;
 
 TEST_F(CanvasTest, ArrowsFollowTheLinks) {
+    constexpr InputAction kBoth = static_cast<InputAction>(-2);  // no action: Down and Right at once
     struct Case {
         const char* what;
-        std::vector<int> presses;  // frames of one action each; -2 for two arrows in one frame
+        std::vector<InputAction> presses;  // frames of one action each; kBoth for two arrows in one frame
         std::string selected;
         bool cTransform = true;
         int selectMode = 0;
     };
     const Case cases[] = {
         {"start selects initialUI", {}, "A"},
-        {"down, down", {3, 3}, "C"},
-        {"down, up", {3, 2}, "A"},
-        {"a missing link does nothing", {2, 1}, "A"},
-        {"right", {0}, "C"},
-        {"two arrows in one frame move twice", {-2}, "C"},
-        {"an element without Transform is never selected", {0}, "A", false},
-        {"select mode 1 keeps the first selection", {3}, "A", true, 1},
+        {"down, down", {InputAction::Down, InputAction::Down}, "C"},
+        {"down, up", {InputAction::Down, InputAction::Up}, "A"},
+        {"a missing link does nothing", {InputAction::Up, InputAction::Left}, "A"},
+        {"right", {InputAction::Right}, "C"},
+        {"two arrows in one frame move twice", {kBoth}, "C"},
+        {"an element without Transform is never selected", {InputAction::Right}, "A", false},
+        {"select mode 1 keeps the first selection", {InputAction::Down}, "A", true, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         engine.LoadSceneText(ThreeButtons(c.cTransform, c.selectMode));
-        for (int action : c.presses) {
-            if (action == -2) {  // Down and Right fresh in the same frame
-                engine.Press(3);
-                engine.Press(0);
+        for (InputAction action : c.presses) {
+            if (action == kBoth) {  // Down and Right fresh in the same frame
+                engine.Press(InputAction::Down);
+                engine.Press(InputAction::Right);
                 engine.Step();
-                engine.Release(3);
-                engine.Release(0);
+                engine.Release(InputAction::Down);
+                engine.Release(InputAction::Right);
                 continue;
             }
             Key(action);
@@ -81,7 +82,7 @@ TEST_F(CanvasTest, ArrowsFollowTheLinks) {
 TEST_F(CanvasTest, SelectionSwapsLooksAndPlacesTheCursor) {
     engine.LoadSceneText(ThreeButtons());
     engine.Step();  // transforms found
-    Key(3);
+    Key(InputAction::Down);
     EXPECT_TRUE(Shown("BSel"));
     EXPECT_FALSE(Shown("B"));
     EXPECT_TRUE(Shown("A"));
@@ -95,14 +96,14 @@ TEST_F(CanvasTest, ConfirmClicksTheSelectionWithSpaceOrEnter) {
     engine.LoadSceneText(ThreeButtons());
     int clicks = 0;
     engine.Get<UI::Button>("A")->onClick = [&clicks]() { ++clicks; };
-    Key(4);
-    Key(13);
+    Key(InputAction::Jump);
+    Key(InputAction::Enter);
     EXPECT_EQ(clicks, 2);
     // Select mode 1 never moves the selection, but confirm still clicks it.
     engine.LoadSceneText(ThreeButtons(true, 1));
     engine.Get<UI::Button>("A")->onClick = [&clicks]() { ++clicks; };
-    Key(3);
-    Key(4);
+    Key(InputAction::Down);
+    Key(InputAction::Jump);
     EXPECT_EQ(clicks, 3);
 }
 

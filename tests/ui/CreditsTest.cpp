@@ -41,15 +41,15 @@ TEST_F(CreditsTest, SpaceSkipsAheadAndLeavesOnTheLastPicture) {
     engine.LoadSceneText(Credits(4, 1.0f));
     auto* credits = engine.Get<CreditsFlowController>("Controller");
     engine.Step(5);
-    Key(4);
+    Key(InputAction::Jump);
     EXPECT_FALSE(engine.Get<SpriteRenderer>("Fader1")->enabled);
     EXPECT_TRUE(engine.Get<Fader>("Fader2")->started);
     EXPECT_LT(engine.Get<SpriteRenderer>("Fader2")->alpha, 100);
-    for (int k = 0; k < 2; ++k) Key(4);
+    for (int k = 0; k < 2; ++k) Key(InputAction::Jump);
     engine.Step();
     EXPECT_EQ(credits->Current(), 3);
     SceneManager::GetInstance().currentSceneIndex = 18;
-    Key(4);
+    Key(InputAction::Jump);
     EXPECT_EQ(SceneManager::GetInstance().currentSceneIndex, 0u);
 }
 
@@ -60,6 +60,6 @@ TEST_F(CreditsTest, AMissingFaderEndsTheChain) {
     EXPECT_EQ(credits->Current(), 1);
     EXPECT_FALSE(engine.Get<Fader>("Fader4")->started);
     SceneManager::GetInstance().currentSceneIndex = 18;
-    Key(4);
+    Key(InputAction::Jump);
     EXPECT_EQ(SceneManager::GetInstance().currentSceneIndex, 0u);
 }

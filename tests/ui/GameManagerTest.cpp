@@ -223,9 +223,9 @@ TEST(GameManagerGameOver, RestartOfTheDeathMenuReloadsTheLevel) {
     UnitOf(engine, "Mage")->currentHealth = 0;
     engine.Step(125);
     ASSERT_NE(engine.Find("Restart"), nullptr);
-    engine.Tap(12);  // Escape does nothing in the death menu
+    engine.Tap(InputAction::Back);  // Escape does nothing in the death menu
     EXPECT_EQ(EngineState::GetInstance().state, EngineState::Run);
-    engine.Tap(4);  // Space on the selected "Restart"
+    engine.Tap(InputAction::Jump);  // Space on the selected "Restart"
     EXPECT_EQ(EngineState::GetInstance().state, EngineState::SceneChange);
 }
 

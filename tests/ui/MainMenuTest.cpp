@@ -12,7 +12,8 @@
 #include "ui/SaveManager.h"
 
 namespace {
-constexpr int kLeft = 1, kUp = 2, kDown = 3, kSpace = 4, kEscape = 12;
+constexpr InputAction kLeft = InputAction::Left, kUp = InputAction::Up, kDown = InputAction::Down,
+                      kSpace = InputAction::Jump, kEscape = InputAction::Back;
 }
 
 class MainMenuTest : public UiTest {

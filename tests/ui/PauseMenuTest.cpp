@@ -9,7 +9,8 @@
 #include "ui/PauseMenu.h"
 
 namespace {
-constexpr int kLeft = 1, kDown = 3, kSpace = 4, kEscape = 12;
+constexpr InputAction kLeft = InputAction::Left, kDown = InputAction::Down, kSpace = InputAction::Jump,
+                      kEscape = InputAction::Back;
 
 // fillers: empty objects after the level's own, up to a full object table at 1019.
 std::string Level(bool loadingOut, int fillers = 0) {

@@ -96,7 +96,7 @@ TEST(Triggers, EachKindFiresOnPlayerContact) {
 TEST(Triggers, DisablingInputLetsGoOfHeldKeys) {
     EngineHarness engine;
     engine.LoadSceneText(TriggerScene(R"("class": "TriggerEnableInput", "enable": 0, "enabled": 0)", "Player"));
-    engine.Press(0);
+    engine.Press(InputAction::Right);
     engine.Step();
     engine.Get<TriggerBasic>("Area")->enabled = true;
     engine.Step(2);
@@ -107,7 +107,7 @@ TEST(Triggers, DisablingInputLetsGoOfHeldKeys) {
     input.enabled = true;  // as a later trigger with "enable" 1 does
     engine.Step();
     EXPECT_EQ(input.current[0], 0);  // the key must be pressed again
-    engine.Release(0);
+    engine.Release(InputAction::Right);
 }
 
 TEST(Triggers, TriggerWithoutBodyDoesNothing) {

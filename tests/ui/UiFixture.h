@@ -71,7 +71,7 @@ protected:
         return sprite && sprite->enabled;
     }
     // A press of one frame and a frame without it, so that the next press is fresh again.
-    void Key(int action) {
+    void Key(InputAction action) {
         engine.Tap(action);
         engine.Step();
     }
