@@ -28,7 +28,7 @@ Texture TextureCache::Load(const std::string& path, bool* hit) {
         }
         return result;
     }
-    const uint32_t name = backend_->UploadRgba(picture.pixels.get(), picture.width, picture.height);
+    const uint32_t name = backend_->UploadRgbaConsuming(picture.pixels.get(), picture.width, picture.height);
     if (name == 0) return result;
     backend_->Describe(name, picture.facts);
     Cache(path, name);

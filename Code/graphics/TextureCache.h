@@ -27,6 +27,11 @@ public:
     virtual ~TextureBackend() = default;
     // Uploads 8-bit RGBA rows (first row = top of the picture); returns the new name (0 on failure).
     virtual uint32_t UploadRgba(const unsigned char* pixels, uint32_t width, uint32_t height) = 0;
+    // The same upload from a heap block (malloc'd) that the caller frees unread afterwards;
+    // the backend may give its pages back as it goes.
+    virtual uint32_t UploadRgbaConsuming(unsigned char* pixels, uint32_t width, uint32_t height) {
+        return UploadRgba(pixels, width, height);
+    }
     // Uploads one single-channel glyph bitmap whose rows are `pitch` bytes apart.
     virtual uint32_t UploadGlyph(const unsigned char* rows, int width, int height, int pitch) = 0;
     virtual void Delete(uint32_t name) = 0;
