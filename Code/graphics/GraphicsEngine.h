@@ -79,7 +79,8 @@ public:
     // pinned sets, and every sprite still listed, are kept); empties the particle queue.
     void ReleaseUnusedTextures();
     // Before a new scene is built (the old one cleared): deletes the old scene's own
-    // pictures that its release would delete and the new scene does not name (`paths`).
+    // pictures and those no sprite ever showed, where the new scene does not name them
+    // (`paths`) and its release would delete them too.
     void ReleaseTexturesBefore(const std::vector<std::string>& paths);
     // Uploads go through this backend (tests install a fake one; null turns loads off).
     void SetTextureBackend(TextureBackend* backend) { textures.SetBackend(backend); }

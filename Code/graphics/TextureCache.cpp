@@ -69,7 +69,8 @@ void TextureCache::ReleaseScenePictures(const std::vector<std::string>& nextScen
     for (const std::string& path : scenePictures_)
         if (!next.count(path)) leaving.insert(path);
     // Pictures no sprite ever registered (those of particles, shields, the game-over
-    // screens, loaded again by the new scene's own starts) go at the release in any case.
+    // screens, loaded again by the new scene's own starts) go at the release unless a new
+    // sprite shows them first.
     for (const auto& [path, name] : entries_)
         if (neverRegistered_.count(name) && !next.count(path)) leaving.insert(path);
     DeleteAllBut(alsoKeep, &leaving);
