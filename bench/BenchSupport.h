@@ -102,4 +102,12 @@ inline void Memory(long& rssKb, long& peakKb, long* anonymousKb = nullptr) {
     }
 }
 
+// Starts the peak resident memory afresh from what is resident now, so that the next
+// Memory() tells the peak of what ran in between (Linux 4.0 and later). False where the
+// kernel does not allow it: the peak then stays that of the whole run.
+inline bool ResetPeak() {
+    std::ofstream clear("/proc/self/clear_refs");
+    return static_cast<bool>(clear << "5" << std::flush);
+}
+
 }  // namespace bench

@@ -1,10 +1,12 @@
 #include "graphics/GlRenderer.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "graphics/GlFunctions.h"
 #include "graphics/GraphicsEngine.h"
 #include "graphics/ShaderProgram.h"
+#include "platform/Heap.h"
 #include "platform/Window.h"
 
 namespace {
@@ -304,7 +306,12 @@ void GlRenderer::DrawDebugLines(GraphicsEngine& engine) {
     BindingsChanged();
 }
 
-uint32_t GlRenderer::UploadRgba(const unsigned char* pixels, uint32_t width, uint32_t height) {
+namespace {
+
+// Pictures of at least this many bytes go up in strips of about this many.
+constexpr std::size_t kUploadStripBytes = 1u << 20;
+
+GLuint NewPictureTexture() {
     GLuint name = 0;
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
@@ -313,10 +320,37 @@ uint32_t GlRenderer::UploadRgba(const unsigned char* pixels, uint32_t width, uin
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    return name;
+}
+
+}  // namespace
+
+uint32_t GlRenderer::UploadRgba(const unsigned char* pixels, uint32_t width, uint32_t height) {
+    const GLuint name = NewPictureTexture();
     // Row 0 of the picture is its top; the sprite shader turns the quad's v around.
     // No mipmaps: the minification filter is GL_LINEAR, which samples only level 0.
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(width), static_cast<GLsizei>(height), 0, GL_RGBA,
                  GL_UNSIGNED_BYTE, pixels);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    BindingsChanged();
+    return name;
+}
+
+uint32_t GlRenderer::UploadRgbaConsuming(unsigned char* pixels, uint32_t width, uint32_t height) {
+    const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
+    if (!pixels || rowBytes == 0 || rowBytes * height < 2 * kUploadStripBytes) return UploadRgba(pixels, width, height);
+    // The driver's copy fills as the strips arrive while ours empties behind them: a large
+    // picture is not resident twice over, which is what set a load's peak.
+    const GLuint name = NewPictureTexture();
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(width), static_cast<GLsizei>(height), 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, nullptr);
+    const uint32_t stripRows = static_cast<uint32_t>(std::max<std::size_t>(1, kUploadStripBytes / rowBytes));
+    for (uint32_t row = 0; row < height; row += stripRows) {
+        const uint32_t rows = std::min(stripRows, height - row);
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, static_cast<GLint>(row), static_cast<GLsizei>(width),
+                        static_cast<GLsizei>(rows), GL_RGBA, GL_UNSIGNED_BYTE, pixels + row * rowBytes);
+        platform::ReleaseReadPages(pixels, (row + rows) * rowBytes);
+    }
     glBindTexture(GL_TEXTURE_2D, 0);
     BindingsChanged();
     return name;

@@ -194,10 +194,7 @@ void GraphicsEngine::RegisterBuiltins() {
         if (font) textures.MarkUsed(font->texture);
 }
 
-void GraphicsEngine::ReleaseUnusedTextures() {
-    RegisterBuiltins();
-    // Whatever is still listed (sprites of persistent objects, their other platform
-    // pictures, bar pieces) keeps its textures even when it registered them long ago.
+std::set<uint32_t> GraphicsEngine::ListedTextures() const {
     std::set<uint32_t> listed;
     for (const ::Render* entry : renderList) {
         const auto* sprite = dynamic_cast<const SpriteRenderer*>(entry);
@@ -205,8 +202,26 @@ void GraphicsEngine::ReleaseUnusedTextures() {
         for (uint32_t name : {sprite->texture, sprite->pcTexture, sprite->ps4Texture, sprite->x360Texture})
             if (name != 0) listed.insert(name);
     }
-    textures.Release(listed);
+    return listed;
+}
+
+void GraphicsEngine::ReleaseUnusedTextures() {
+    RegisterBuiltins();
+    // Whatever is still listed (sprites of persistent objects, their other platform
+    // pictures, bar pieces) keeps its textures even when it registered them long ago.
+    textures.Release(ListedTextures());
     particleQueue.clear();
+}
+
+void GraphicsEngine::ReleaseTexturesBefore(const std::vector<std::string>& paths) {
+    // The old scene's pictures would otherwise stay resident while the new scene's are
+    // decoded and uploaded, and a load would peak at both levels' pictures together.
+    // What the release after the build keeps is kept here too: the used and pinned sets,
+    // listed sprites and the damage fonts.
+    std::set<uint32_t> keep = ListedTextures();
+    for (const SpriteRenderer* font : damageFonts)
+        if (font && font->texture != 0) keep.insert(font->texture);
+    textures.ReleaseScenePictures(paths, keep);
 }
 
 bool GraphicsEngine::LoadDamageFonts() {

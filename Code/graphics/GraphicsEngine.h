@@ -6,6 +6,7 @@
 // nothing; the render list still works, and DrawListTo computes a frame's draws.
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,10 @@ public:
     // After a scene is built: deletes cached textures that nothing uses (the used and
     // pinned sets, and every sprite still listed, are kept); empties the particle queue.
     void ReleaseUnusedTextures();
+    // Before a new scene is built (the old one cleared): deletes the old scene's own
+    // pictures and those no sprite ever showed, where the new scene does not name them
+    // (`paths`) and its release would delete them too.
+    void ReleaseTexturesBefore(const std::vector<std::string>& paths);
     // Uploads go through this backend (tests install a fake one; null turns loads off).
     void SetTextureBackend(TextureBackend* backend) { textures.SetBackend(backend); }
 
@@ -127,6 +132,8 @@ private:
     GraphicsEngine(const GraphicsEngine&) = delete;
     GraphicsEngine& operator=(const GraphicsEngine&) = delete;
 
+    // The textures every listed sprite holds (persistent objects', bar pieces').
+    std::set<uint32_t> ListedTextures() const;
     void DrawSprite(SpriteRenderer& sprite, DrawTarget& target);
     void DrawText(UIText& text, DrawTarget& target);
     void DrawDamageText(UIText& text, DrawTarget& target);

@@ -28,10 +28,11 @@ Texture TextureCache::Load(const std::string& path, bool* hit) {
         }
         return result;
     }
-    const uint32_t name = backend_->UploadRgba(picture.pixels.get(), picture.width, picture.height);
+    const uint32_t name = backend_->UploadRgbaConsuming(picture.pixels.get(), picture.width, picture.height);
     if (name == 0) return result;
     backend_->Describe(name, picture.facts);
     Cache(path, name);
+    neverRegistered_.insert(name);
     result.id = name;
     result.width = picture.width;
     result.height = picture.height;
@@ -47,7 +48,9 @@ const uint32_t* TextureCache::Find(const std::string& path) const {
 void TextureCache::Cache(const std::string& path, uint32_t name) { entries_.emplace(path, name); }
 
 void TextureCache::MarkUsed(uint32_t name) {
-    if (name != 0) used_.insert(name);
+    if (name == 0) return;
+    used_.insert(name);
+    neverRegistered_.erase(name);
 }
 
 void TextureCache::PinForever(uint32_t name) {
@@ -55,19 +58,42 @@ void TextureCache::PinForever(uint32_t name) {
 }
 
 void TextureCache::Release(const std::set<uint32_t>& alsoKeep) {
+    DeleteAllBut(alsoKeep);
+    used_.clear();
+}
+
+void TextureCache::ReleaseScenePictures(const std::vector<std::string>& nextScene,
+                                        const std::set<uint32_t>& alsoKeep) {
+    std::set<std::string> next(nextScene.begin(), nextScene.end());
+    std::set<std::string> leaving;
+    for (const std::string& path : scenePictures_)
+        if (!next.count(path)) leaving.insert(path);
+    // Pictures no sprite ever registered (those of particles, shields, the game-over
+    // screens, loaded again by the new scene's own starts) go at the release unless a new
+    // sprite shows them first.
+    for (const auto& [path, name] : entries_)
+        if (neverRegistered_.count(name) && !next.count(path)) leaving.insert(path);
+    DeleteAllBut(alsoKeep, &leaving);
+    scenePictures_ = std::move(next);
+}
+
+void TextureCache::DeleteAllBut(const std::set<uint32_t>& keep, const std::set<std::string>* only) {
     for (auto it = entries_.begin(); it != entries_.end();) {
         const uint32_t name = it->second;
-        if (used_.count(name) || pinned_.count(name) || alsoKeep.count(name)) {
+        if ((only && !only->count(it->first)) || used_.count(name) || pinned_.count(name) || keep.count(name)) {
             ++it;
             continue;
         }
         if (backend_) backend_->Delete(name);
+        neverRegistered_.erase(name);
         it = entries_.erase(it);
     }
-    used_.clear();
 }
 
-void TextureCache::Forget() { entries_.clear(); }
+void TextureCache::Forget() {
+    entries_.clear();
+    neverRegistered_.clear();
+}
 
 void TextureCache::DecodeAhead(const std::vector<std::string>& paths) {
     if (!backend_ || decodeWorkers_ == 0) return;

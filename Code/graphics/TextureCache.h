@@ -27,6 +27,11 @@ public:
     virtual ~TextureBackend() = default;
     // Uploads 8-bit RGBA rows (first row = top of the picture); returns the new name (0 on failure).
     virtual uint32_t UploadRgba(const unsigned char* pixels, uint32_t width, uint32_t height) = 0;
+    // The same upload from a heap block (malloc'd) that the caller frees unread afterwards;
+    // the backend may give its pages back as it goes.
+    virtual uint32_t UploadRgbaConsuming(unsigned char* pixels, uint32_t width, uint32_t height) {
+        return UploadRgba(pixels, width, height);
+    }
     // Uploads one single-channel glyph bitmap whose rows are `pitch` bytes apart.
     virtual uint32_t UploadGlyph(const unsigned char* rows, int width, int height, int pitch) = 0;
     virtual void Delete(uint32_t name) = 0;
@@ -72,6 +77,13 @@ public:
     // Deletes every cached texture that is neither used, pinned nor in `alsoKeep`,
     // then forgets the used set.
     void Release(const std::set<uint32_t>& alsoKeep);
+    // Before the next scene's pictures are uploaded: deletes the textures of the pictures
+    // the previous call named, and of those uploaded and never marked used since, that
+    // `nextScene` does not name, unless used, pinned or in `alsoKeep` (as Release would);
+    // the used set stays. Other pictures (sprites' pictures loaded from code, such as the
+    // menus every level builds) wait for Release. So the old scene's own pictures are
+    // not resident while the new scene's are decoded and uploaded.
+    void ReleaseScenePictures(const std::vector<std::string>& nextScene, const std::set<uint32_t>& alsoKeep);
     // Forgets every entry without deleting anything (the context is going away).
     void Forget();
 
@@ -80,11 +92,17 @@ public:
     const std::set<uint32_t>& Pinned() const { return pinned_; }
 
 private:
+    // Deletes and forgets the entries, of `only` when given, that are neither used,
+    // pinned nor in `keep`.
+    void DeleteAllBut(const std::set<uint32_t>& keep, const std::set<std::string>* only = nullptr);
+
     TextureBackend* backend_ = nullptr;
     std::map<std::string, uint32_t> entries_;
     std::set<uint32_t> used_;
     std::set<uint32_t> pinned_;
     std::set<std::string> reported_;
+    std::set<std::string> scenePictures_;  // named by the scene last announced
+    std::set<uint32_t> neverRegistered_;   // uploaded here and never marked used since
     std::unique_ptr<PictureDecodeAhead> ahead_;
     unsigned decodeWorkers_ = 0;
 };

@@ -1,6 +1,10 @@
 #include "platform/Heap.h"
 
 #include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
+#include <cstdint>
 
 namespace platform {
 
@@ -17,6 +21,17 @@ void TuneHeap() {
     // three), and the main thread could not reuse what they freed. Our other threads
     // (audio mixing, the GL driver's) allocate little.
     mallopt(M_ARENA_MAX, 1);
+}
+
+void ReleaseReadPages(unsigned char* block, std::size_t doneBytes) {
+    static const std::uintptr_t page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    if (!block || page == 0) return;
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(block);
+    const std::uintptr_t from = (start + page) / page * page;  // past the block's first page
+    const std::uintptr_t to = (start + doneBytes) / page * page;
+    if (to <= from) return;
+    // Failing only leaves the pages resident until the block is freed.
+    madvise(reinterpret_cast<void*>(from), to - from, MADV_DONTNEED);
 }
 
 }  // namespace platform

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+
 // Heap settings for the game process.
 namespace platform {
 
@@ -7,5 +9,13 @@ namespace platform {
 // and unmapped again. Blocks of 4 MiB and more (pictures) are mapped on their own and
 // returned when freed. Call once at start-up, before the window opens.
 void TuneHeap();
+
+// Hands the system back the whole pages of a heap block that lie in its first `doneBytes`
+// bytes, except the page where the block starts (the heap's own bookkeeping lives next to
+// it). For a block the caller still owns, has read for the last time up to there, and will
+// free without reading again: a large picture being uploaded, so that its copy and the
+// texture are not resident in full together. The block stays valid to free; the pages
+// read as zeros if touched.
+void ReleaseReadPages(unsigned char* block, std::size_t doneBytes);
 
 }  // namespace platform

@@ -137,10 +137,12 @@ void SceneManager::LoadScene(const std::string& path) {
 
     // Decoding its pictures is almost all of a load: those its file names and those every
     // load builds are decoded on worker threads while the objects are built, which only
-    // upload them as they load them. What the load did not use is dropped with it.
+    // upload them as they load them. What the load did not use is dropped with it. The
+    // old scene's pictures go first, so that the two scenes' are not resident together.
     std::vector<std::string> pictures;
     CollectPictures(document, pictures);
     DialoguePictures(pictures);
+    GraphicsEngine::GetInstance().ReleaseTexturesBefore(pictures);
     const PicturesDecodedAhead decoding(pictures);
 
     BuildSceneObjects(*objects);

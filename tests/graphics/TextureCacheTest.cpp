@@ -128,6 +128,34 @@ TEST_F(TextureCacheTest, ReleaseDeletesOnlyWhatNothingUsesOrShows) {
     kept.OnDestroy();
 }
 
+TEST_F(TextureCacheTest, ALoadDropsTheOldScenesOwnPicturesBeforeTheNewScenesArrive) {
+    const std::string own = Png(2, 2), shared = Png(2, 2), menu = Png(2, 2), particle = Png(2, 2), late = Png(2, 2);
+    auto load = [&](const std::string& path, bool shownAsSprite) {
+        const uint32_t name = engine.LoadTexture(path).id;
+        if (shownAsSprite) engine.PinTexture(name);
+        return name;
+    };
+    engine.ReleaseTexturesBefore({own, shared});  // the first scene: nothing of an old one
+    const uint32_t ownName = load(own, true), sharedName = load(shared, true), menuName = load(menu, true);
+    engine.ReleaseUnusedTextures();  // end of the first load
+    const uint32_t particleName = load(particle, false);
+    const uint32_t lateName = load(late, true);  // shown during play: the next release keeps it
+    const auto live = [&](uint32_t name) { return graphics.fake.live.count(name) == 1; };
+    ASSERT_TRUE(live(ownName) && live(particleName));
+
+    engine.ReleaseTexturesBefore({shared, "Assets/Art/Other.png"});
+    EXPECT_FALSE(live(ownName));       // the old scene named it, the new one does not
+    EXPECT_FALSE(live(particleName));  // no sprite ever showed it: the release would drop it
+    EXPECT_EQ(engine.FindTexture(own), nullptr);
+    EXPECT_TRUE(live(sharedName) && live(menuName) && live(lateName));
+
+    // The new scene's build shows the shared picture; its release then does the rest.
+    engine.PinTexture(sharedName);
+    engine.ReleaseUnusedTextures();
+    EXPECT_TRUE(live(sharedName) && live(lateName));
+    EXPECT_FALSE(live(menuName));
+}
+
 TEST_F(TextureCacheTest, AfterShutdownTextureCallsReturnAtOnce) {
     const std::string path = Png(2, 2);
     SpriteRenderer listed(-1);
