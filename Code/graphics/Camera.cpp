@@ -10,9 +10,14 @@
 #include "gameobjectengine/JobManager.h"
 #include "gameobjectengine/Time.h"
 #include "gameobjectengine/Transform.h"
-#include "physics/PhysicsManager.h"
 
 namespace {
+
+// The main camera: the renderer shifts the world by it; a handle, as it can die first.
+Handle<Camera>& MainSlot() {
+    static Handle<Camera> slot;
+    return slot;
+}
 
 // Smoothing: 0.5 - 0.5 cos(3 degrees), about 0.000685.
 const float kSmoothing = 0.5f - 0.5f * std::cos(0.05235988f);
@@ -61,7 +66,7 @@ void Camera::QueueTargetLookup(const JsonValue& json, const char* key, Handle<Tr
 }
 
 void Camera::Awake() {
-    PhysicsManager::GetInstance().SetMainCamera(this);
+    SetMain(this);
     mode = DeadZone;
     // A file without a screen size would otherwise give a zero-sized dead zone.
     if (!(screenWidth > 0.0f)) screenWidth = 1920.0f;
@@ -78,7 +83,15 @@ void Camera::Start() {
     if (!transform && owner) transform = owner->GetComponent<Transform>();
 }
 
-void Camera::OnDestroy() { PhysicsManager::GetInstance().ForgetCamera(this); }
+void Camera::OnDestroy() { ForgetMain(this); }
+
+Camera* Camera::Main() { return MainSlot().Get(); }
+
+void Camera::SetMain(Camera* camera) { MainSlot() = camera; }
+
+void Camera::ForgetMain(const Camera* camera) {
+    if (MainSlot().Refers(camera)) MainSlot().Reset();
+}
 
 Component* Camera::Clone() const { return new Camera(*this); }
 
