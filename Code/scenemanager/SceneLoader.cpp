@@ -140,7 +140,7 @@ void SceneManager::LoadScene(const std::string& path) {
     // upload them as they load them. What the load did not use is dropped with it.
     std::vector<std::string> pictures;
     CollectPictures(document, pictures);
-    DialoguePictures(pictures);
+    if (Hooks().collectPictures) Hooks().collectPictures(pictures);
     const PicturesDecodedAhead decoding(pictures);
 
     BuildSceneObjects(*objects);
@@ -151,9 +151,8 @@ void SceneManager::LoadScene(const std::string& path) {
     RestorePersistentObjects();
     SceneLoadedAll();
 
-    HandOverDialogue(json::FindArray(document, "Dialogue"));
-    SetUpParty();
-    SetUpSceneDialogue();
+    for (auto* sceneLoaded : Hooks().sceneLoaded)
+        if (sceneLoaded) sceneLoaded(document);
     InputManager::GetInstance().ResetCurrent();
     jobs.RemoveJobs(JobKind::Never);
     jobs.RemoveJobs(JobKind::SceneLoad);
