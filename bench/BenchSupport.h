@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/ComponentClasses.h"
+#include "app/GameHooks.h"
 #include "app/WindowProc.h"
 #include "graphics/GraphicsEngine.h"
 #include "platform/Heap.h"
@@ -26,6 +27,7 @@ namespace bench {
 inline bool OpenGame() {
     platform::TuneHeap();
     InstallComponentClasses();
+    InstallGameHooks();
     GraphicsEngine& graphics = GraphicsEngine::GetInstance();
     platform::WindowDesc desc;
     desc.width = graphics.width;

@@ -1,6 +1,7 @@
 // harrowvale: the entry point. Opens the window, runs the engine's state machine
 // until it stops, and closes the window after the loop (never inside a callback).
 #include "app/ComponentClasses.h"
+#include "app/GameHooks.h"
 #include "app/WindowProc.h"
 #include "gameobjectengine/EngineState.h"
 #include "gameobjectengine/InputManager.h"
@@ -31,6 +32,7 @@ bool OpenGameWindow() {
 int main() {
     platform::TuneHeap();
     InstallComponentClasses();
+    InstallGameHooks();
     if (!platform::InitWindowSystem()) {
         // No display to open a window on, as a rule: the window system says which.
         platform::ShowMessageBox("GRAPHICS ENGINE", "Window Class Registration Failed!", platform::WindowSystemError());

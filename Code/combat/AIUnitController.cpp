@@ -4,8 +4,10 @@
 #include <string>
 
 #include "combat/CombatUnit.h"
+#include "combat/EmitterCalls.h"
 #include "combat/EnemyBehaviour.h"
 #include "combat/ObjectEffects.h"
+#include "combat/Party.h"
 #include "combat/UnitController.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameObject.h"
@@ -13,7 +15,6 @@
 #include "gameobjectengine/Transform.h"
 #include "graphics/Camera.h"
 #include "graphics/GraphicsEngine.h"
-#include "particles/BossParticleEmitter.h"
 #include "physics/NavMeshAgent.h"
 #include "physics/Rigidbody.h"
 #include "scenemanager/SceneManager.h"
@@ -75,7 +76,7 @@ void AIUnitController::Start() {
     Combat::EffectSummon::SetSummonedHook(&RegisterSummonedEnemy);  // enemies summoned later join the lists
     if (!navAgent && owner) navAgent = owner->GetComponent<NavMeshAgent>();
     // The final boss's trails, smoke and summoning circles: woken now, started with the next jobs.
-    if (owner && owner->tag == "MagitekBoss") owner->AddComponent<BossParticleEmitter>();
+    if (owner && owner->tag == "MagitekBoss") Combat::Emitters::AddBossEmitter(*owner);
 }
 
 void AIUnitController::ListSceneEnemies() {
@@ -137,11 +138,11 @@ void AIUnitController::Update() {
 }
 
 AIUnitController::Sights AIUnitController::LookAtHeroes(const Transform& self) const {
-    SceneManager& scene = SceneManager::GetInstance();
+    const Combat::Party& party = Combat::Party::GetInstance();
     Sights heroes;
-    heroes.leader = Sight(scene.CurrentPlayerController(), self);
+    heroes.leader = Sight(party.CurrentPlayerController(), self);
     // No partner (or one without a unit): both measures are the leader's.
-    heroes.partner = Sight(scene.CurrentAIController(), self);
+    heroes.partner = Sight(party.CurrentAIController(), self);
     if (!heroes.partner.present) heroes.partner = heroes.leader;
     return heroes;
 }

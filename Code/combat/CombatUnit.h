@@ -18,6 +18,7 @@
 #include "gameobjectengine/Component.h"
 #include "gameobjectengine/Handle.h"
 #include "graphics/ProgressBar.h"
+#include "physics/Steering.h"
 
 class Animator;
 class AudioSource;
@@ -44,7 +45,7 @@ struct EffectHolds {
     int32_t savedAlpha = 100;
 };
 
-class CombatUnit : public Component {
+class CombatUnit : public Component, public Steering {
 public:
     // State counters: a state is raised while its counter is not 0. Effects add and take
     // 1; the unit's own code sets exactly 0 or 1.
@@ -111,6 +112,14 @@ public:
     // Raises a state counter by one / lowers it by one (never below 0).
     void RaiseState(EFCUSTATE state) { ++states[state]; }
     void LowerState(EFCUSTATE state) { if (states[state] != 0) --states[state]; }
+
+    // What navigation reads and writes.
+    bool SteeringHeld() const override { return HasState(CASTING) || HasState(RECOVERING); }
+    bool FacingLocked() const override { return HasState(MOVEMENT_LOCKED) || HasState(FROZEN); }
+    bool JumpUnderway() const override { return (actionRequests & kJumpRequest) != 0 || jumpCount != 0; }
+    void RequestJump() override { actionRequests |= kJumpRequest; }
+    void SetMoveDirection(int32_t direction) override { moveDirection = direction; }
+    Rigidbody* SteeredBody() const override { return rigidbody; }
 
     ProgressBar<int>* healthBar = nullptr;   // floating bar on the same object (not heroes)
     Handle<ProgressBar<int>> manaBar;        // the hero's HUD bar, given by the game manager

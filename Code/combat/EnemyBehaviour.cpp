@@ -1,13 +1,13 @@
 #include "combat/EnemyBehaviour.h"
 
 #include "combat/CombatUnit.h"
+#include "combat/Party.h"
 #include "combat/UnitController.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/Transform.h"
 #include "physics/NavMeshAgent.h"
 #include "physics/Rigidbody.h"
-#include "scenemanager/SceneManager.h"
 
 using Combat::CombatUnit;
 
@@ -63,7 +63,7 @@ void EnemyBehaviour::Update() {
     if (GameFlags::Any(GameFlags::Paused | GameFlags::Cutscene)) return;
     const Transform* self = rigidbody ? rigidbody->transform : nullptr;
     if (!self) return;
-    SceneManager& scene = SceneManager::GetInstance();
+    const Combat::Party& party = Combat::Party::GetInstance();
     auto measure = [self](const HeroPlace& place) {
         Target target{place.present, place.x, place.y, 0.0f};
         const float dx = place.x - self->x;
@@ -71,8 +71,8 @@ void EnemyBehaviour::Update() {
         target.distanceSq = dx * dx + dy * dy;
         return target;
     };
-    const Target leader = measure(PlaceOf(scene.CurrentPlayerController()));
-    const Target partner = measure(PlaceOf(scene.CurrentAIController()));
+    const Target leader = measure(PlaceOf(party.CurrentPlayerController()));
+    const Target partner = measure(PlaceOf(party.CurrentAIController()));
     TestAggro(leader, partner);
     if (state == kPatrol) {
         Patrol();

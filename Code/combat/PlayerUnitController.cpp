@@ -3,6 +3,7 @@
 #include "audio/AudioManager.h"
 #include "audio/DynamicBGM.h"
 #include "combat/CombatUnit.h"
+#include "combat/Party.h"
 #include "combat/UnitController.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameObject.h"
@@ -67,7 +68,7 @@ void PlayerUnitController::ReadSwap() {
     swapTimer = 0.0f;
     SceneManager& scene = SceneManager::GetInstance();
     // The music and the HUD's follow only move when the heroes really changed places.
-    if (!scene.SwapCharacter()) return;
+    if (!Combat::Party::GetInstance().SwapCharacter()) return;
     if (DynamicBGM* music = scene.FindComponentOfType<DynamicBGM>()) music->SwapLeads();
 }
 

@@ -7,7 +7,7 @@
 //   AIUnitController      the computer's hand, by the object's tag: "Player" (the hero
 //                         that follows the led one), "Enemy", "MagitekBoss", "Laser Boss".
 //
-// Each hero carries one of each; the party set-up and SceneManager::SwapCharacter
+// Each hero carries one of each; the party set-up and Combat::Party::SwapCharacter
 // enable one and disable the other. A controller without a unit does nothing but
 // switch itself on and off.
 #include <cstdint>

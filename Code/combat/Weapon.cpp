@@ -63,7 +63,7 @@ WeaponTeam::WeaponTeam(const JsonValue& json) : WeaponBasic(json), targetTeam(js
 GameObject* WeaponTeam::Fire(CombatUnit* caster) {
     PlayFireVoice();
     GiveCasterEffects();
-    std::unique_ptr<SlotPool<CombatUnit, PoolOwnership::Borrowing>> units(SceneManager::GetInstance().FindAllCombatUnits());
+    std::unique_ptr<SlotPool<CombatUnit, PoolOwnership::Borrowing>> units(SceneManager::GetInstance().FindAllComponentsOfType<CombatUnit>());
     units->ForEach([this](CombatUnit* unit) {
         if (unit->team != targetTeam) return;
         for (const auto& effect : effects) unit->effectList->AddEffect(*effect);

@@ -11,9 +11,14 @@
 #include "gameobjectengine/JobManager.h"
 #include "gameobjectengine/Time.h"
 #include "gameobjectengine/Transform.h"
-#include "physics/PhysicsManager.h"
 
 namespace {
+
+// The main camera: the renderer shifts the world by it; a handle, as it can die first.
+Handle<Camera>& MainSlot() {
+    static Handle<Camera> slot;
+    return slot;
+}
 
 // Smoothing: 0.5 - 0.5 cos(3 degrees), about 0.000685.
 const float kSmoothing = 0.5f - 0.5f * std::cos(0.05235988f);
@@ -62,7 +67,7 @@ void Camera::QueueTargetLookup(const JsonValue& json, const char* key, Handle<Tr
 }
 
 void Camera::Awake() {
-    PhysicsManager::GetInstance().SetMainCamera(this);
+    SetMain(this);
     mode = Mode::DeadZone;
     // A file without a screen size would otherwise give a zero-sized dead zone.
     if (!(screenWidth > 0.0f)) screenWidth = kDefaultScreenWidth;
@@ -79,7 +84,15 @@ void Camera::Start() {
     if (!transform && owner) transform = owner->GetComponent<Transform>();
 }
 
-void Camera::OnDestroy() { PhysicsManager::GetInstance().ForgetCamera(this); }
+void Camera::OnDestroy() { ForgetMain(this); }
+
+Camera* Camera::Main() { return MainSlot().Get(); }
+
+void Camera::SetMain(Camera* camera) { MainSlot() = camera; }
+
+void Camera::ForgetMain(const Camera* camera) {
+    if (MainSlot().Refers(camera)) MainSlot().Reset();
+}
 
 Component* Camera::Clone() const { return new Camera(*this); }
 
@@ -114,7 +127,7 @@ Camera::View Camera::ViewRect() const {
 }
 
 Camera::View Camera::MainView() {
-    if (const Camera* camera = PhysicsManager::GetInstance().MainCamera()) return camera->ViewRect();
+    if (const Camera* camera = Main()) return camera->ViewRect();
     return {0.0f, 0.0f, kDefaultScreenWidth, kDefaultScreenHeight};
 }
 

@@ -3,7 +3,7 @@
 // dead zone of the screen, recentres on the other hero after a party swap, and shakes
 // sideways on request, never past the level's ends. The renderer draws the world
 // shifted by minus this Transform's position. The camera registers itself as the
-// physics world's main camera when it wakes and withdraws when it is destroyed.
+// scene's main camera when it wakes and withdraws when it is destroyed.
 #include <cstdint>
 
 #include "gameobjectengine/Component.h"
@@ -48,6 +48,12 @@ public:
     // What the player sees now: the main camera's view; with no main camera the world
     // is drawn unshifted, so the screen at the world's origin.
     static View MainView();
+
+    // The scene's main camera, or null (none registered, or it has been destroyed).
+    static Camera* Main();
+    static void SetMain(Camera* camera);
+    // Clears the main camera only if it is this one.
+    static void ForgetMain(const Camera* camera);
 
     float levelWidth = 0.0f;
     Transform* transform = nullptr;  // own object's

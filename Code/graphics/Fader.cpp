@@ -5,7 +5,6 @@
 #include "gameobjectengine/JobManager.h"
 #include "gameobjectengine/Time.h"
 #include "graphics/Render.h"
-#include "scenemanager/SceneTransition.h"
 
 Fader::Fader(const JsonValue& json) : Component(json) {
     startingAlpha = json::ReadFloat(json, "startingAlpha", startingAlpha);
@@ -19,10 +18,7 @@ Fader::Fader(const JsonValue& json) : Component(json) {
 }
 
 void Fader::Start() {
-    if (owner) {
-        render = owner->GetComponent<Render>();
-        sceneTransition = owner->GetComponent<SceneTransition>();
-    }
+    if (owner) render = owner->GetComponent<Render>();
     if (!fadeOnStart) return;
     if (startFadeDelay == 0.0f) {
         StartFade();
@@ -30,6 +26,11 @@ void Fader::Start() {
         // Bound to this fader: a fader destroyed before the delay is over starts nothing.
         JobManager::GetInstance().AddJobFor(this, [this]() { StartFade(); }, JobKind::Frame, startFadeDelay);
     }
+}
+
+void Fader::SetHandOver(Component* receiver, HandOver handOver) {
+    handOverTo_ = receiver;
+    handOver_ = handOver;
 }
 
 void Fader::StartFade() {
@@ -88,7 +89,8 @@ void Fader::WriteAlpha(float a) {
 
 void Fader::EndAction() {
     if (sceneTransit) {
-        if (sceneTransition) sceneTransition->Transit();
+        Component* receiver = handOverTo_.Get();
+        if (receiver && handOver_) handOver_(*receiver);
     } else if (Fader* next = nextFader.Get()) {
         if (!next->started) next->StartFade();
     }

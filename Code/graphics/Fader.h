@@ -1,13 +1,12 @@
 #pragma once
 // Fades the first drawable of its object by stepping its alpha (0-100) from
 // startingAlpha to endingAlpha over fadeTime seconds; optionally waits and fades back.
-// At the very end it starts the next fader of a chain, or changes the scene through
-// the object's SceneTransition.
+// At the very end it starts the next fader of a chain, or (sceneTransit) hands over to
+// what the object's scene transition installed.
 #include "gameobjectengine/Component.h"
 #include "gameobjectengine/Handle.h"
 
 class Render;
-class SceneTransition;
 
 class Fader : public Component {
 public:
@@ -16,7 +15,7 @@ public:
     // "fadeBackDelay", "sceneTransit", "startFadeDelay".
     explicit Fader(const JsonValue& json);
 
-    // Finds the drawable and the scene transition; starts (or schedules) the fade.
+    // Finds the drawable; starts (or schedules) the fade.
     void Start() override;
     // One step of the fade (nothing while paused).
     void Update() override;
@@ -24,6 +23,11 @@ public:
 
     // Starts the fade unless this fader was already started.
     void StartFade();
+    // What a finished fade with sceneTransit calls, with its receiver (null: nothing
+    // happens, as when the receiver is gone). The scene transition of the object
+    // installs itself when it starts.
+    using HandOver = void (*)(Component& receiver);
+    void SetHandOver(Component* receiver, HandOver handOver);
 
     Handle<Fader> nextFader;  // started at the end when sceneTransit is off (null once gone)
     bool started = false;
@@ -36,12 +40,13 @@ public:
     bool sceneTransit = false;
     float startFadeDelay = 0.0f;
     Render* render = nullptr;
-    SceneTransition* sceneTransition = nullptr;
     bool fading = false;
     bool fadingBack = false;
     float timer = 0.0f;
 
 private:
     void EndAction();
+    Handle<Component> handOverTo_;
+    HandOver handOver_ = nullptr;
     void WriteAlpha(float a);
 };

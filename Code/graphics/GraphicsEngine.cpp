@@ -11,7 +11,6 @@
 #include "graphics/GlRenderer.h"
 #include "graphics/Render.h"
 #include "graphics/SpriteRenderer.h"
-#include "physics/PhysicsManager.h"
 #include "platform/MessageBox.h"
 #include "platform/Window.h"
 
@@ -237,7 +236,7 @@ bool GraphicsEngine::LoadDamageFonts() {
 
 void GraphicsEngine::UpdateCameraOffset() {
     cameraOffset[0] = cameraOffset[1] = cameraOffset[2] = 0.0f;
-    Camera* camera = PhysicsManager::GetInstance().MainCamera();
+    Camera* camera = Camera::Main();
     if (!camera || !camera->owner) return;
     const Transform* t = camera->owner->GetComponent<Transform>();
     if (!t) return;

@@ -9,9 +9,9 @@
 #include "graphics/DamageText.h"
 #include "graphics/GraphicsEngine.h"
 #include "graphics/Particle.h"
+#include "graphics/SpriteFacing.h"
 #include "graphics/SpriteRenderer.h"
 #include "graphics/UIText.h"
-#include "physics/Rigidbody.h"
 
 namespace {
 
@@ -19,8 +19,8 @@ constexpr float kDegrees = 3.14159265358979323846f / 180.0f;
 
 bool FacesLeft(const GameObject* owner) {
     if (!owner) return false;
-    const Rigidbody* body = owner->GetComponent<Rigidbody>();
-    return body && body->facing == 0;
+    const SpriteFacing* facing = owner->GetComponent<const SpriteFacing>();
+    return facing && facing->FacesLeft();
 }
 
 // Listed, enabled, and its object (if any) active.

@@ -8,7 +8,6 @@
 #include "gameobjectengine/Transform.h"
 #include "graphics/Camera.h"
 #include "graphics/GraphicsEngine.h"
-#include "physics/PhysicsManager.h"
 #include "physics/Rigidbody.h"
 
 ParticleEmitter::ParticleEmitter(int32_t objectID, bool readsFacing)
@@ -58,7 +57,7 @@ bool ParticleEmitter::FacingRight() const {
 }
 
 void ParticleEmitter::Shake(float seconds) {
-    if (Camera* camera = PhysicsManager::GetInstance().MainCamera()) camera->AddShake(seconds);
+    if (Camera* camera = Camera::Main()) camera->AddShake(seconds);
 }
 
 uint32_t ParticleEmitter::LoadParticleTexture(const char* path) {

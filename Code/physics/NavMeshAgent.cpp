@@ -4,13 +4,10 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "combat/CombatUnit.h"
 #include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/Transform.h"
 #include "physics/Collider.h"
 #include "physics/Rigidbody.h"
-
-using Combat::CombatUnit;
 
 NavMeshAgent::NavMeshAgent(int32_t objectID) : Component(objectID) { ResetMarks(); }
 
@@ -82,7 +79,7 @@ void NavMeshAgent::PushOpen(NavNode* node, bool front) {
 void NavMeshAgent::Start() {
     if (owner) {
         if (!transform) transform = owner->GetComponent<Transform>();
-        if (!unit) unit = owner->GetComponent<CombatUnit>();
+        if (!unit) unit = owner->GetComponent<Steering>();
     }
     SetGrid(grid);
 }
@@ -178,7 +175,7 @@ void NavMeshAgent::RebuildPath(NavNode* last) {
 
 void NavMeshAgent::MoveTo(int32_t x, int32_t y) {
     if (!unit || !transform) return;
-    if (unit->HasState(CombatUnit::CASTING) || unit->HasState(CombatUnit::RECOVERING)) return;
+    if (unit->SteeringHeld()) return;
     if (repathCounter >= kRepathCalls) {
         repathCounter = 0;
         FindPath(x, y);
@@ -188,9 +185,9 @@ void NavMeshAgent::MoveTo(int32_t x, int32_t y) {
 }
 
 bool NavMeshAgent::CanRequestJump() const {
-    const Rigidbody* body = unit->rigidbody;
+    const Rigidbody* body = unit->SteeredBody();
     if (!body || !body->collider) return false;
-    return body->collider->grounded && (unit->actionRequests & CombatUnit::kJumpRequest) == 0 && unit->jumpCount == 0;
+    return body->collider->grounded && !unit->JumpUnderway();
 }
 
 void NavMeshAgent::Steer() {
@@ -201,19 +198,19 @@ void NavMeshAgent::Steer() {
     // |dx + dy|, not |dx| + |dy|: a cell diagonally away can count as reached.
     const float d = std::fabs(dx + dy);
     if (d <= kReachDistance) {
-        unit->moveDirection = 0;
+        unit->SetMoveDirection(0);
         pathMark_[Index(next)] = 0;
         path.erase(path.begin());
         return;
     }
-    if (dy < -kReachDistance && CanRequestJump()) unit->actionRequests |= CombatUnit::kJumpRequest;
-    const bool mayTurn = !unit->HasState(CombatUnit::MOVEMENT_LOCKED) && !unit->HasState(CombatUnit::FROZEN);
-    Rigidbody* body = unit->rigidbody;
+    if (dy < -kReachDistance && CanRequestJump()) unit->RequestJump();
+    const bool mayTurn = !unit->FacingLocked();
+    Rigidbody* body = unit->SteeredBody();
     if (dx > kReachDistance) {
-        unit->moveDirection = 1;
+        unit->SetMoveDirection(1);
         if (mayTurn && body) body->facing = 1;
     } else if (dx < -kReachDistance) {
-        unit->moveDirection = -1;
+        unit->SetMoveDirection(-1);
         if (mayTurn && body) body->facing = 0;
     }
 }

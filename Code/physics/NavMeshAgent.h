@@ -10,9 +10,9 @@
 
 #include "gameobjectengine/Component.h"
 #include "physics/NavGrid.h"
+#include "physics/Steering.h"
 
 class Transform;
-namespace Combat { class CombatUnit; }
 
 class NavMeshAgent : public Component {
 public:
@@ -21,7 +21,7 @@ public:
     static constexpr float kReachDistance = 50.0f;
 
     explicit NavMeshAgent(int32_t objectID);
-    // No keys of its own; queues the look-ups of its Transform and CombatUnit.
+    // No keys of its own; queues the look-ups of its Transform and steered unit.
     explicit NavMeshAgent(const JsonValue& json);
     NavMeshAgent(const NavMeshAgent& other);
     NavMeshAgent& operator=(const NavMeshAgent&) = delete;
@@ -47,7 +47,7 @@ public:
     bool InPath(const NavNode* node) const { return pathMark_[Index(node)] == pathStamp_; }
 
     Transform* transform = nullptr;
-    Combat::CombatUnit* unit = nullptr;
+    Steering* unit = nullptr;  // the object's steered unit (its CombatUnit)
     std::vector<NavNode*> openList;
     std::vector<NavNode*> closedList;
     std::vector<NavNode*> path;  // from the first cell after the start to the goal

@@ -19,7 +19,7 @@ PhysicsManager& PhysicsManager::GetInstance() {
 void PhysicsManager::Reset() {
     rigidbodies.Clear();
     colliders.Clear();
-    mainCamera.Reset();
+    Camera::SetMain(nullptr);
 }
 
 bool PhysicsManager::AddBody(Rigidbody* body) {
@@ -45,11 +45,11 @@ void PhysicsManager::RemoveCollider(const Collider* collider) {
         if (Rigidbody* body = rigidbodies.Get(i)) body->ForgetContact(collider);
 }
 
-void PhysicsManager::SetMainCamera(Camera* camera) { mainCamera = camera; }
+Camera* PhysicsManager::MainCamera() const { return Camera::Main(); }
 
-void PhysicsManager::ForgetCamera(const Camera* camera) {
-    if (mainCamera.Refers(camera)) mainCamera.Reset();
-}
+void PhysicsManager::SetMainCamera(Camera* camera) { Camera::SetMain(camera); }
+
+void PhysicsManager::ForgetCamera(const Camera* camera) { Camera::ForgetMain(camera); }
 
 uint32_t PhysicsManager::MaskForLayer(uint32_t layer) {
     static constexpr uint32_t kMasks[4] = {0xFFFFFFFFu, 13u, 11u, 7u};

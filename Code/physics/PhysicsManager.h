@@ -1,6 +1,6 @@
 #pragma once
-// The physics world: the registries of bodies and colliders, the scene's main camera,
-// and the once-per-frame step.
+// The physics world: the registries of bodies and colliders and the once-per-frame
+// step. It also answers for the scene's main camera, which the graphics keep.
 //
 // The registries only refer to components that their game objects own: a body or
 // collider adds itself when it wakes (only if it has an owner) and removes itself in
@@ -19,7 +19,6 @@
 #include <cstdint>
 #include <vector>
 
-#include "gameobjectengine/Handle.h"
 #include "gameobjectengine/SlotPool.h"
 #include "physics/BroadPhase.h"
 
@@ -58,7 +57,7 @@ public:
     void RemoveCollider(const Collider* collider);
 
     // The scene's main camera, or null (none registered, or it has been destroyed).
-    Camera* MainCamera() const { return mainCamera.Get(); }
+    Camera* MainCamera() const;
     void SetMainCamera(Camera* camera);
     // Clears the main camera only if it is this one.
     void ForgetCamera(const Camera* camera);
@@ -68,7 +67,6 @@ public:
     // A word of 0, or whose lowest bit is above bit 3, collides with everything.
     static uint32_t MaskForLayer(uint32_t layer);
 
-    Handle<Camera> mainCamera;
     SlotPool<Rigidbody, PoolOwnership::Borrowing> rigidbodies{kMaxBodies};
     SlotPool<Collider, PoolOwnership::Borrowing> colliders{kMaxColliders};
 

@@ -27,7 +27,7 @@ Rigidbody::Rigidbody(const JsonValue& json)
     QueueFetchComponent(this, owner, &transform);
 }
 
-Rigidbody::Rigidbody(const Rigidbody& other) : Component(other) {
+Rigidbody::Rigidbody(const Rigidbody& other) : Component(other), SpriteFacing(other) {
     forces = other.forces;
     weight = other.weight;
     xAcceleration = other.xAcceleration;

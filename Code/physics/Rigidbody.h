@@ -11,11 +11,12 @@
 #include <deque>
 
 #include "gameobjectengine/Component.h"
+#include "graphics/SpriteFacing.h"
 
 class Collider;
 class Transform;
 
-class Rigidbody : public Component {
+class Rigidbody : public Component, public SpriteFacing {
 public:
     static constexpr uint32_t kMaxContacts = 128;
 
@@ -44,6 +45,8 @@ public:
     void OnDestroy() override;  // unregisters
     // Every field, pending forces and contacts included; collider and transform cleared.
     Component* Clone() const override;
+    // Read by the sprite pass, which mirrors the object's picture.
+    bool FacesLeft() const override { return facing == 0; }
 
     // One step of the force queue: applies what is due and drops what has run out.
     void ApplyForces(float dt);

@@ -141,7 +141,7 @@ void SceneManager::LoadScene(const std::string& path) {
     // old scene's pictures go first, so that the two scenes' are not resident together.
     std::vector<std::string> pictures;
     CollectPictures(document, pictures);
-    DialoguePictures(pictures);
+    if (Hooks().collectPictures) Hooks().collectPictures(pictures);
     GraphicsEngine::GetInstance().ReleaseTexturesBefore(pictures);
     const PicturesDecodedAhead decoding(pictures);
 
@@ -153,9 +153,8 @@ void SceneManager::LoadScene(const std::string& path) {
     RestorePersistentObjects();
     SceneLoadedAll();
 
-    HandOverDialogue(json::FindArray(document, "Dialogue"));
-    SetUpParty();
-    SetUpSceneDialogue();
+    for (auto* sceneLoaded : Hooks().sceneLoaded)
+        if (sceneLoaded) sceneLoaded(document);
     InputManager::GetInstance().ResetCurrent();
     jobs.RemoveJobs(JobKind::Never);
     jobs.RemoveJobs(JobKind::SceneLoad);

@@ -11,6 +11,13 @@ SceneManager& SceneManager::GetInstance() {
 
 SceneManager::SceneManager() { ObjectTable::Install(this); }
 
+SceneHooks& SceneManager::Hooks() {
+    static SceneHooks hooks;
+    return hooks;
+}
+
+void SceneManager::InstallHooks(const SceneHooks& hooks) { Hooks() = hooks; }
+
 SceneManager::~SceneManager() {
     ObjectTable::Install(nullptr);
     // At exit nothing else may be called: components are freed without OnDestroy
@@ -105,8 +112,8 @@ void SceneManager::ClearScene() {
         if (object) object->RemoveAllComponents();
         objects_.Remove(i);
     }
-    // A failed load must not leave the party pointing into the cleared scene.
-    ClearControllers();
+    // A failed load must not leave the game pointing into the cleared scene.
+    if (Hooks().sceneCleared) Hooks().sceneCleared();
 }
 
 void SceneManager::DestroyAll() {
@@ -120,7 +127,7 @@ void SceneManager::DestroyAll() {
 }
 
 void SceneManager::Update() {
-    UpdateDialogueKeys();
+    if (Hooks().beforeUpdate) Hooks().beforeUpdate();
     UpdateObjects();
     JobManager::GetInstance().RunJobs(JobKind::Frame);
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Owns every game object: the current scene's object table (an object's id is its
 // slot) and the persistent objects that survive scene loads. Loads scene and prefab
-// files, sets up the two-hero party, updates every component once per frame.
-// It is the core's object table (installed from its construction to its destruction).
+// files, updates every component once per frame, and calls the game's hooks at a load,
+// a clear and before each update. It is the core's object table (installed from its
+// construction to its destruction).
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,9 +14,21 @@
 #include "gameobjectengine/ObjectTable.h"
 #include "gameobjectengine/SlotPool.h"
 
-class PlayerUnitController;
-class AIUnitController;
-namespace Combat { class CombatUnit; }
+// What the game does at the scene manager's points, installed once at start (the app's
+// InstallGameHooks). Empty entries are skipped.
+struct SceneHooks {
+    static constexpr std::size_t kMaxLoaded = 4;
+    // Adds the pictures every load builds besides those its file names (decoded ahead).
+    void (*collectPictures)(std::vector<std::string>& out) = nullptr;
+    // In this order, once a load has started its objects and the persistent ones have
+    // joined and heard of it; given the scene file's document. Not called when the file
+    // is missing or malformed.
+    void (*sceneLoaded[kMaxLoaded])(const JsonValue& document) = {};
+    // After the scene's objects are gone (each clear, and a load's start).
+    void (*sceneCleared)() = nullptr;
+    // Each frame, before the objects update.
+    void (*beforeUpdate)() = nullptr;
+};
 
 class SceneManager final : public ObjectTable {
 public:
@@ -24,7 +37,10 @@ public:
     static SceneManager& GetInstance();
     ~SceneManager();
 
-    // Reads a scene file into objects and components, starts them and sets up the party.
+    // Replaces the hooks (the program's start; every test engine).
+    static void InstallHooks(const SceneHooks& hooks);
+
+    // Reads a scene file into objects and components, starts them and calls the hooks.
     // A missing, unreadable or malformed file leaves the scene empty.
     void LoadScene(const std::string& path);
     // Builds one object from a prefab file with a name no other object has; null on failure.
@@ -51,10 +67,6 @@ public:
     bool IsPersistent(const GameObject* object) const;
     const std::vector<GameObject*>& PersistentObjects() const { return persistent_; }
 
-    // Hands the player's control to the other hero; false (nothing changes) unless both
-    // heroes have player controllers and enabled units.
-    bool SwapCharacter();
-
     template <typename T>
     T* FindComponentOfType() const {
         const std::size_t mark = objects_.Mark();
@@ -64,17 +76,17 @@ public:
         return nullptr;
     }
 
-    // Every unit of the scene (at most one per object, table order); the caller owns the pool.
-    SlotPool<Combat::CombatUnit, PoolOwnership::Borrowing>* FindAllCombatUnits() const;
+    // The first T of every object of the scene (table order); the caller owns the pool.
+    template <typename T>
+    SlotPool<T, PoolOwnership::Borrowing>* FindAllComponentsOfType() const {
+        auto* found = new SlotPool<T, PoolOwnership::Borrowing>(kMaxObjects);
+        objects_.ForEach([found](GameObject* object) {
+            if (T* component = object->GetComponent<T>()) found->Add(component);
+        });
+        return found;
+    }
 
     const SlotPool<GameObject>& Objects() const { return objects_; }
-
-    PlayerUnitController* ThiefPlayerController() const { return thiefPlayer_.Get(); }
-    PlayerUnitController* MagePlayerController() const { return magePlayer_.Get(); }
-    AIUnitController* ThiefAIController() const { return thiefAI_.Get(); }
-    AIUnitController* MageAIController() const { return mageAI_.Get(); }
-    PlayerUnitController* CurrentPlayerController() const { return currentPlayer_.Get(); }
-    AIUnitController* CurrentAIController() const { return currentAI_.Get(); }
 
     uint32_t currentSceneIndex = 0;
 
@@ -84,25 +96,11 @@ private:
     void StartAll();
     void RestorePersistentObjects();
     void SceneLoadedAll();
-    void SetUpParty();
-    void ClearControllers();
-    // The dialogue calls of a load (SceneDialogue.cpp): the scene's "Dialogue" array
-    // (null: none) before the party is set up, the scene set-up after it.
-    void HandOverDialogue(const JsonValue* dialogue);
-    void SetUpSceneDialogue();
-    static void DialoguePictures(std::vector<std::string>& out);
-    void UpdateDialogueKeys();
     void UpdateObjects();
+    static SceneHooks& Hooks();
 
     SlotPool<GameObject> objects_{kMaxObjects};
     std::vector<GameObject*> persistent_;
-
-    Handle<PlayerUnitController> thiefPlayer_;
-    Handle<PlayerUnitController> magePlayer_;
-    Handle<AIUnitController> thiefAI_;
-    Handle<AIUnitController> mageAI_;
-    Handle<PlayerUnitController> currentPlayer_;
-    Handle<AIUnitController> currentAI_;
 };
 
 // Applies one "GameObjects" entry's tag and layer (elements 2 and 3) to an object.

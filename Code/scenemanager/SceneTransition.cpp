@@ -4,8 +4,10 @@
 
 #include "gameobjectengine/EngineState.h"
 #include "gameobjectengine/GameFlags.h"
+#include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/InputManager.h"
 #include "gameobjectengine/JobManager.h"
+#include "graphics/Fader.h"
 #include "scenemanager/SceneManager.h"
 #include "scenemanager/SceneTable.h"
 
@@ -13,6 +15,15 @@ SceneTransition::SceneTransition(const JsonValue& json)
     : Component(json),
       sceneIndex(json::ReadInt(json, "sceneIndex", 0)),
       spaceToTransit(json::ReadFlag(json, "spaceToTransit", false)) {}
+
+void SceneTransition::Start() {
+    // The first transition of an object is the one its faders hand over to.
+    if (!owner || owner->GetComponent<SceneTransition>() != this) return;
+    owner->components.ForEach([this](Component* c) {
+        if (auto* fader = dynamic_cast<Fader*>(c))
+            fader->SetHandOver(this, [](Component& self) { static_cast<SceneTransition&>(self).Transit(); });
+    });
+}
 
 void SceneTransition::Update() {
     if (!spaceToTransit) return;

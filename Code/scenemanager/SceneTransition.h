@@ -10,6 +10,9 @@ public:
     // "sceneIndex" (absent 0), "spaceToTransit" (absent false).
     explicit SceneTransition(const JsonValue& json);
 
+    // Makes the faders of its object hand over to Transit at the end of a fade that
+    // changes the scene (the object's first transition only).
+    void Start() override;
     void Update() override;
     Component* Clone() const override { return new SceneTransition(*this); }
 

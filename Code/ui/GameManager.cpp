@@ -6,6 +6,7 @@
 #include "audio/DynamicBGM.h"
 #include "audio/TransitionalBGM.h"
 #include "combat/CombatUnit.h"
+#include "combat/Party.h"
 #include "combat/UnitController.h"
 #include "combat/Weapon.h"
 #include "dialogue/DialogueManager.h"
@@ -293,7 +294,7 @@ void GameManager::ShowHud() {
 void GameManager::MarkActiveHero() {
     // The active hero is whoever the player steers now (a lone Mage is steered through
     // the first party slot).
-    const PlayerUnitController* current = SceneManager::GetInstance().CurrentPlayerController();
+    const PlayerUnitController* current = Combat::Party::GetInstance().CurrentPlayerController();
     const Combat::CombatUnit* active =
         current && current->owner ? current->owner->GetComponent<Combat::CombatUnit>() : nullptr;
     if (!active || !active->enabled) return;

@@ -4,6 +4,7 @@
 
 #include "audio/DynamicBGM.h"
 #include "combat/CombatUnit.h"
+#include "combat/Party.h"
 #include "combat/UnitController.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameObject.h"
@@ -29,7 +30,7 @@ Portal::Portal(const JsonValue& json) : Component(json), nextSceneIndex(json::Re
 void Portal::Start() {
     SceneManager& scene = SceneManager::GetInstance();
     if (!collider && owner) collider = owner->GetComponent<Collider>();
-    const std::unique_ptr<SlotPool<Combat::CombatUnit, PoolOwnership::Borrowing>> found(scene.FindAllCombatUnits());
+    const std::unique_ptr<SlotPool<Combat::CombatUnit, PoolOwnership::Borrowing>> found(scene.FindAllComponentsOfType<Combat::CombatUnit>());
     units.clear();
     found->ForEach([this](Combat::CombatUnit* unit) { units.emplace_back(unit); });
     livingEnemies = CountEnemies(false);
@@ -51,7 +52,7 @@ void Portal::Update() {
     if (livingEnemies != 0) livingEnemies = CountEnemies(true);
     if (!open && livingEnemies == 0) Open();
     if (!open) return;
-    const PlayerUnitController* hero = SceneManager::GetInstance().CurrentPlayerController();
+    const PlayerUnitController* hero = Combat::Party::GetInstance().CurrentPlayerController();
     heroTransform = hero && hero->owner ? hero->owner->GetComponent<Transform>() : nullptr;
     const Transform* heroAt = heroTransform.Get();
     const Transform* portalAt = collider ? collider->transform : nullptr;

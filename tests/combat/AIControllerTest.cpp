@@ -13,6 +13,7 @@
 #include "animationmanager/AnimatorParameter.h"
 #include "combat/EffectBasic.h"
 #include "combat/EffectList.h"
+#include "combat/Party.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/InputManager.h"
 #include "particles/BossParticleEmitter.h"
@@ -106,7 +107,7 @@ TEST_F(AIControl, FollowerFightsTheEnemiesNearIt) {
     };
     for (const Row& row : rows) {
         Load([](SceneText& s) { s.Enemy("Brute", 1000, 850, "\"aggroRange\": 0"); });
-        if (std::string(row.partner) == "Thief") SceneManager::GetInstance().SwapCharacter();
+        if (std::string(row.partner) == "Thief") Combat::Party::GetInstance().SwapCharacter();
         const float x = 2000;
         f.Move(row.partner, x, 850);
         f.Move(row.partner == std::string("Mage") ? "Thief" : "Mage", x + 100, 850);  // the leader, near
@@ -232,7 +233,7 @@ TEST_F(AIControl, NoHeroNoAttack) {
 
 TEST_F(AIControl, EnemyListBorrowsItsEntries) {
     Load([](SceneText& s) { s.Enemy("Brute", 1000, 850, "\"aggroRange\": 0"); });
-    SceneManager::GetInstance().SwapCharacter();  // the Thief follows
+    Combat::Party::GetInstance().SwapCharacter();  // the Thief follows
     AIUnitController* thief = f.AI("Thief");
     ASSERT_EQ(thief->EnemyCount(), 1u);
     auto clone = std::unique_ptr<AIUnitController>(static_cast<AIUnitController*>(thief->Clone()));

@@ -10,6 +10,7 @@
 
 #include "EngineHarness.h"
 #include "combat/CombatUnit.h"
+#include "combat/Party.h"
 #include "combat/UnitController.h"
 #include "combat/Weapon.h"
 #include "gameobjectengine/GameFlags.h"
@@ -53,7 +54,7 @@ public:
             if (frame % kFramesPerSecond == 0) engine_.Press(kJump);
             return;
         }
-        PlayerUnitController* led = SceneManager::GetInstance().CurrentPlayerController();
+        PlayerUnitController* led = Combat::Party::GetInstance().CurrentPlayerController();
         if (player == Player::StandingStill || !led || !led->unit) return;
         CombatUnit& unit = *led->unit;
         Walk(unit);
@@ -94,7 +95,7 @@ private:
     }
 
     static bool PartnerIsFitter(const CombatUnit& led) {
-        AIUnitController* partner = SceneManager::GetInstance().CurrentAIController();
+        AIUnitController* partner = Combat::Party::GetInstance().CurrentAIController();
         const CombatUnit* other = partner ? partner->unit : nullptr;
         return other && other->IsAlive() && other->currentHealth * led.maxHealth > led.currentHealth * other->maxHealth;
     }

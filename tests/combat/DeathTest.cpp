@@ -1,6 +1,7 @@
 // Death: what a dying unit switches off and removes, and the boss's ending.
 #include "CombatFixture.h"
 
+#include "combat/Party.h"
 #include "combat/UnitController.h"
 #include "gameobjectengine/EngineState.h"
 #include "gameobjectengine/GameFlags.h"
@@ -91,11 +92,11 @@ TEST(Death, ADeadHeroCannotBeSwappedIn) {
         SceneManager::GetInstance().AddPersistent(hero);
     }
     engine.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");  // sets up the party
-    SceneManager& scenes = SceneManager::GetInstance();
-    ASSERT_EQ(scenes.CurrentPlayerController(), thief->GetComponent<PlayerUnitController>());
+    Combat::Party& party = Combat::Party::GetInstance();
+    ASSERT_EQ(party.CurrentPlayerController(), thief->GetComponent<PlayerUnitController>());
     mage->GetComponent<CombatUnit>()->states[CombatUnit::ALIVE] = 0;  // dead, still enabled
-    scenes.SwapCharacter();
-    EXPECT_EQ(scenes.CurrentPlayerController(), thief->GetComponent<PlayerUnitController>());
+    party.SwapCharacter();
+    EXPECT_EQ(party.CurrentPlayerController(), thief->GetComponent<PlayerUnitController>());
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "ControllerScene.h"
 #include "audio/AudioListener.h"
 #include "audio/DynamicBGM.h"
+#include "combat/Party.h"
 #include "gameobjectengine/InputManager.h"
 #include "graphics/Camera.h"
 
@@ -158,10 +159,10 @@ TEST_F(PlayerControl, RefusalSoundRhythm) {
 
 TEST_F(PlayerControl, SwapAtMostTwiceASecondWithCameraAndListenersFollowing) {
     Load(0, true, "Camera", R"("playerTransform": 1, "secondaryPlayerTransform": 2)");
-    SceneManager& scene = SceneManager::GetInstance();
+    Combat::Party& party = Combat::Party::GetInstance();
     Camera* camera = engine.Get<Camera>("Extra");
     ASSERT_NE(camera, nullptr);
-    auto led = [&] { return scene.CurrentPlayerController()->owner->name; };
+    auto led = [&] { return party.CurrentPlayerController()->owner->name; };
     ASSERT_EQ(led(), "Thief");
     engine.Tap(kSwap);
     EXPECT_EQ(led(), "Mage");

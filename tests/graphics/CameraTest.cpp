@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "combat/Party.h"
 #include "physics/SceneBuilder.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/Transform.h"
@@ -219,7 +220,7 @@ TEST_F(CameraTest, DestroyedCameraLeavesTheWorld) {
     SceneManager::GetInstance().DestroyGameObject(engine.Find("MainCamera")->id);
     engine.Step();
     EXPECT_EQ(PhysicsManager::GetInstance().MainCamera(), nullptr);
-    SceneManager::GetInstance().SwapCharacter();  // the party swap tolerates no camera
+    Combat::Party::GetInstance().SwapCharacter();  // the party swap tolerates no camera
     engine.Step();
 }
 

@@ -5,8 +5,6 @@
 
 #include "EngineHarness.h"
 #include "Probe.h"
-#include "combat/CombatUnit.h"
-#include "combat/UnitController.h"
 #include "gameobjectengine/EngineState.h"
 #include "gameobjectengine/Transform.h"
 #include "scenemanager/SceneManager.h"
@@ -202,79 +200,6 @@ TEST(SceneObjects, FullTableRefusesNewObjects) {
     EXPECT_EQ(Scene().CreateGameObject("overflow"), nullptr);
     EXPECT_EQ(Scene().GetGameObject(-1), nullptr);
     EXPECT_EQ(Scene().GetGameObject(1024), nullptr);
-}
-
-TEST(Party, ThiefLedAndMageFollowing) {
-    EngineHarness engine;
-    engine.LoadSceneText(R"({"GameObjects": [["Thief", 1], ["Mage", 1]], "Components": [], "Dialogue": []})");
-    // Controllers are added by code here; the party is set up at the end of the next load,
-    // so build the scene again with them already present through persistence.
-    GameObject* thief = engine.Find("Thief");
-    GameObject* mage = engine.Find("Mage");
-    for (GameObject* hero : {thief, mage}) {
-        hero->AddComponent<PlayerUnitController>(true);
-        hero->AddComponent<AIUnitController>(true);
-        hero->AddComponent<Combat::CombatUnit>(true);
-        Scene().AddPersistent(hero);
-    }
-    engine.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");
-    EXPECT_EQ(Scene().CurrentPlayerController(), thief->GetComponent<PlayerUnitController>());
-    EXPECT_EQ(Scene().CurrentAIController(), mage->GetComponent<AIUnitController>());
-    EXPECT_TRUE(thief->GetComponent<PlayerUnitController>()->enabled);
-    EXPECT_FALSE(thief->GetComponent<AIUnitController>()->enabled);
-    EXPECT_FALSE(mage->GetComponent<PlayerUnitController>()->enabled);
-    EXPECT_TRUE(mage->GetComponent<AIUnitController>()->enabled);
-
-    Scene().SwapCharacter();
-    EXPECT_EQ(Scene().CurrentPlayerController(), mage->GetComponent<PlayerUnitController>());
-    EXPECT_EQ(Scene().CurrentAIController(), thief->GetComponent<AIUnitController>());
-
-    // A dead hero (disabled unit) blocks the swap; so does a hero with no unit at all.
-    thief->GetComponent<Combat::CombatUnit>()->enabled = false;
-    Scene().SwapCharacter();
-    EXPECT_EQ(Scene().CurrentPlayerController(), mage->GetComponent<PlayerUnitController>());
-    thief->components.RemoveItem(thief->GetComponent<Combat::CombatUnit>());
-    Scene().SwapCharacter();
-    EXPECT_EQ(Scene().CurrentPlayerController(), mage->GetComponent<PlayerUnitController>());
-}
-
-TEST(Party, ClearingOrFailingALoadDropsControllerReferences) {
-    EngineHarness engine;
-    engine.LoadSceneText(R"({"GameObjects": [["Mage", 1]], "Components": [], "Dialogue": []})");
-    GameObject* mage = engine.Find("Mage");
-    mage->AddComponent<PlayerUnitController>(true);
-    Scene().AddPersistent(mage);
-    engine.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");
-    // A lone Mage is led by the player through the Thief references.
-    EXPECT_EQ(Scene().ThiefPlayerController(), mage->GetComponent<PlayerUnitController>());
-    EXPECT_EQ(Scene().CurrentAIController(), nullptr);
-    Scene().DestroyGameObjectNow(mage->id);
-    EXPECT_EQ(Scene().CurrentPlayerController(), nullptr);  // the handle saw it go
-    engine.LoadSceneFile("/missing.scene");
-    EXPECT_EQ(Scene().ThiefPlayerController(), nullptr);
-}
-
-TEST(Party, AFailedLoadDropsTheReferencesToHeroesThatLiveOn) {
-    EngineHarness engine;
-    engine.LoadSceneText(R"({"GameObjects": [["Thief", 1], ["Mage", 1]], "Components": [], "Dialogue": []})");
-    GameObject* heroes[] = {engine.Find("Thief"), engine.Find("Mage")};
-    for (GameObject* hero : heroes) {
-        hero->AddComponent<PlayerUnitController>(true);
-        hero->AddComponent<AIUnitController>(true);
-        Scene().AddPersistent(hero);
-    }
-    engine.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");
-    auto references = [] {
-        return std::vector<const Component*>{Scene().ThiefPlayerController(), Scene().MagePlayerController(),
-                                             Scene().ThiefAIController(),     Scene().MageAIController(),
-                                             Scene().CurrentPlayerController(), Scene().CurrentAIController()};
-    };
-    for (const Component* reference : references()) ASSERT_NE(reference, nullptr);
-
-    engine.LoadSceneFile("/missing.scene");
-    // The heroes are persistent: still alive, out of the table, their controllers too.
-    for (GameObject* hero : heroes) EXPECT_NE(hero->GetComponent<PlayerUnitController>(), nullptr);
-    for (const Component* reference : references()) EXPECT_EQ(reference, nullptr);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "animationmanager/AnimationManager.h"
+#include "app/GameHooks.h"
 #include "dialogue/DialogueManager.h"
 #include "gameobjectengine/EngineState.h"
 #include "gameobjectengine/GameFlags.h"
@@ -56,6 +57,7 @@ void EngineHarness::ResetEngine() {
 }
 
 EngineHarness::EngineHarness(float frameSeconds) {
+    InstallGameHooks();  // the game's hooks, as the game's main installs them
     SetFrameTime(frameSeconds);
     platform::SetClockSource(&FakeClock);
     ResetEngine();

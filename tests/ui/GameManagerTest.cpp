@@ -4,6 +4,7 @@
 
 #include "LevelFixture.h"
 #include "audio/DynamicBGM.h"
+#include "combat/Party.h"
 #include "dialogue/DialogueBox.h"
 #include "dialogue/DialogueManager.h"
 #include "gameobjectengine/Follow.h"
@@ -112,7 +113,7 @@ TEST(GameManagerHud, IntroHidesTheHudThenTheActiveHeroIsMarked) {
     EXPECT_TRUE(manager->pointerSprite->enabled);
     EXPECT_EQ(manager->follow->target.Get(), engine.Get<Transform>("Thief"));
     EXPECT_EQ(engine.Get<Transform>("skill1Key")->y, 140.0f);  // under the led hero's skills
-    SceneManager::GetInstance().SwapCharacter();
+    Combat::Party::GetInstance().SwapCharacter();
     engine.Step();
     EXPECT_TRUE(manager->mageHead->enabled);
     EXPECT_FALSE(manager->thiefHead->enabled);

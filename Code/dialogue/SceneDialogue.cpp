@@ -1,21 +1,21 @@
-// The scene's conversation as the scene manager drives it: handed over at each load,
-// and its keys read before the objects update each frame.
+#include "dialogue/SceneDialogue.h"
+
 #include "dialogue/DialogueManager.h"
 #include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/InputManager.h"
-#include "scenemanager/SceneManager.h"
 
-void SceneManager::HandOverDialogue(const JsonValue* dialogue) {
+namespace Dialogue {
+
+void HandOverSceneDialogue(const JsonValue& document) {
     static const JsonValue kNoDialogue(rapidjson::kArrayType);
-    Dialogue::DialogueManager::GetInstance().LoadDialogue(dialogue ? *dialogue : kNoDialogue);
+    const JsonValue* dialogue = json::FindArray(document, "Dialogue");
+    DialogueManager::GetInstance().LoadDialogue(dialogue ? *dialogue : kNoDialogue);
 }
 
-void SceneManager::SetUpSceneDialogue() { Dialogue::DialogueManager::GetInstance().SetupScene(); }
+void SetUpSceneDialogue(const JsonValue&) { DialogueManager::GetInstance().SetupScene(); }
 
-void SceneManager::DialoguePictures(std::vector<std::string>& out) { Dialogue::DialogueManager::Pictures(out); }
-
-void SceneManager::UpdateDialogueKeys() {
-    Dialogue::DialogueManager& dialogue = Dialogue::DialogueManager::GetInstance();
+void UpdateDialogueKeys() {
+    DialogueManager& dialogue = DialogueManager::GetInstance();
     if (!dialogue.ModalLineActive()) return;
     const InputManager& input = InputManager::GetInstance();
     if (input.GetKeyDown(InputAction::Jump) && !dialogue.RevealRestOfLine()) dialogue.NextDialogue(true);
@@ -30,3 +30,5 @@ void SceneManager::UpdateDialogueKeys() {
         }
     }
 }
+
+}  // namespace Dialogue

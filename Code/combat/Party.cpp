@@ -1,24 +1,21 @@
-// The two-hero party: which controllers steer the heroes after a load, and the swap.
-// This file and SceneDialogue.cpp are the scene manager's only reach into the game
-// layer (docs/architecture.md lists them).
+#include "combat/Party.h"
+
 #include "audio/AudioListener.h"
 #include "audio/AudioManager.h"
 #include "combat/CombatUnit.h"
 #include "combat/UnitController.h"
 #include "gameobjectengine/HeroNames.h"
 #include "graphics/Camera.h"
-#include "physics/PhysicsManager.h"
 #include "scenemanager/SceneManager.h"
 
-SlotPool<Combat::CombatUnit, PoolOwnership::Borrowing>* SceneManager::FindAllCombatUnits() const {
-    auto* units = new SlotPool<Combat::CombatUnit, PoolOwnership::Borrowing>(kMaxObjects);
-    objects_.ForEach([units](GameObject* object) {
-        if (auto* unit = object->GetComponent<Combat::CombatUnit>()) units->Add(unit);
-    });
-    return units;
+namespace Combat {
+
+Party& Party::GetInstance() {
+    static Party instance;
+    return instance;
 }
 
-void SceneManager::ClearControllers() {
+void Party::Clear() {
     thiefPlayer_.Reset();
     magePlayer_.Reset();
     thiefAI_.Reset();
@@ -27,10 +24,11 @@ void SceneManager::ClearControllers() {
     currentAI_.Reset();
 }
 
-void SceneManager::SetUpParty() {
-    GameObject* thief = GetGameObjectByName(Heroes::kThief);
-    GameObject* mage = GetGameObjectByName(Heroes::kMage);
-    ClearControllers();
+void Party::SetUp() {
+    const SceneManager& scene = SceneManager::GetInstance();
+    GameObject* thief = scene.GetGameObjectByName(Heroes::kThief);
+    GameObject* mage = scene.GetGameObjectByName(Heroes::kMage);
+    Clear();
     if (thief) {
         thiefPlayer_ = thief->GetComponent<PlayerUnitController>();
         thiefAI_ = thief->GetComponent<AIUnitController>();
@@ -56,7 +54,7 @@ namespace {
 
 bool UnitEnabled(const PlayerUnitController* controller) {
     if (!controller || !controller->owner) return false;
-    const auto* unit = controller->owner->GetComponent<Combat::CombatUnit>();
+    const auto* unit = controller->owner->GetComponent<CombatUnit>();
     return unit && unit->enabled && unit->IsAlive();  // a hero without a unit, or a dead one, cannot lead
 }
 
@@ -67,7 +65,7 @@ void SetListener(PlayerUnitController* controller, bool enabled) {
 
 }  // namespace
 
-bool SceneManager::SwapCharacter() {
+bool Party::SwapCharacter() {
     PlayerUnitController* thiefPlayer = thiefPlayer_.Get();
     PlayerUnitController* magePlayer = magePlayer_.Get();
     if (!thiefPlayer || !magePlayer || !UnitEnabled(thiefPlayer) || !UnitEnabled(magePlayer)) return false;
@@ -95,6 +93,8 @@ bool SceneManager::SwapCharacter() {
     thiefPlayer->swapTimer = 0.0f;
     magePlayer->swapTimer = 0.0f;
     AudioManager::GetInstance().PlaySound("Assets/Audio/SFX/Swap.ogg", 1, false, -1, 0.8f);
-    if (Camera* camera = PhysicsManager::GetInstance().MainCamera()) camera->SwapTargets();
+    if (Camera* camera = Camera::Main()) camera->SwapTargets();
     return true;
 }
+
+}  // namespace Combat
