@@ -56,7 +56,7 @@ struct StripPlaces {
 // same state (the particle queue, drained by a drawing, and the strips' places).
 std::size_t CompareBothWays() {
     GraphicsEngine& engine = GraphicsEngine::GetInstance();
-    const std::vector<Particle*> queued = engine.particleQueue;
+    const std::vector<QueuedParticle> queued = engine.particleQueue;
     StripPlaces before, after;
     before.Take();
     const Picture on = DrawAndRead(true);

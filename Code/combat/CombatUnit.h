@@ -160,7 +160,7 @@ public:
     int32_t moveDirection = 0;       // -1 left, 0 still, +1 right
 
     EffectHolds holds;               // overlapping effects on the same switch
-    uint32_t castSerial = 0;         // grows with every cast; delayed cast jobs check it
+    Lifetime currentCast;            // renewed by every cast: a cast's delayed jobs end with it
 
 private:
     void ReadWeapons(const JsonValue& json);

@@ -134,7 +134,7 @@ bool CombatUnit::UseWeapon(int index) {
     castTimer = weapon.castTime;
     currentWeapon = &weapon;
     currentWeaponIndex = index;
-    ++castSerial;
+    currentCast.Renew();
     return true;
 }
 
@@ -144,13 +144,12 @@ void CombatUnit::FinishAttack() {
     weapon->Fire(this);
     states[CASTING] = 0;
     states[RECOVERING] = 1;
-    // Both end this cast only: a newer cast started meanwhile keeps its own state.
-    const uint32_t cast = castSerial;
+    // Both end this cast only: a newer cast started meanwhile keeps its own state (and a
+    // cast ends with its unit).
+    const LifeRef cast = currentCast.Ref();
     JobManager& jobs = JobManager::GetInstance();
-    jobs.AddJobFor(this, [this, cast]() { if (castSerial == cast) SetState(RECOVERING, false); }, JobKind::Frame,
-                   weapon->vfxDuration);
-    jobs.AddJobFor(this, [this, cast]() { if (castSerial == cast) ClearWeaponIndex(); }, JobKind::Frame,
-                   weapon->vfxDuration);
+    jobs.AddJobFor(cast, [this]() { SetState(RECOVERING, false); }, JobKind::Frame, weapon->vfxDuration);
+    jobs.AddJobFor(cast, [this]() { ClearWeaponIndex(); }, JobKind::Frame, weapon->vfxDuration);
     currentWeapon = nullptr;
 }
 

@@ -65,8 +65,10 @@ void WeaponArea::HitContacts() {
         // Re-read every step: an effect's start could end this area (it never does today).
         for (std::size_t e = 0; effects && e < effects->size(); ++e) unit->effectList->AddEffect(*(*effects)[e]);
         if (!imgOnDestroy.empty()) ShowImpact();
-        if (collisionsBeforeDestroy > 0 && --collisionsBeforeDestroy == 0)
-            SceneManager::GetInstance().DestroyGameObject(gameObjectID);
+        // Its own object by what the object is now: the id the area was made with may name
+        // another object once this one has lived through a scene load.
+        if (collisionsBeforeDestroy > 0 && --collisionsBeforeDestroy == 0 && owner)
+            SceneManager::GetInstance().DestroyGameObject(owner->id);
     }
 }
 

@@ -72,8 +72,10 @@ private:
     Lifetime lifetime_;
 };
 
-// Queues a kind-1 look-up of another object's component into a pointer member, run
-// once every component of the scene or prefab exists; skipped when the asker is gone.
+// Queues a kind-1 look-up of a component of the asker's own object into a plain pointer
+// member, run once every component of the scene or prefab exists; skipped when the asker
+// is gone. The pointer dies with the object it points into: hold another object's
+// component by a Handle instead.
 template <typename T>
 void QueueFetchComponent(Component* asker, GameObject* target, T** destination) {
     if (!target) return;

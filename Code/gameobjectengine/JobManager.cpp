@@ -10,10 +10,14 @@ void JobManager::AddJob(std::function<void()> job, JobKind kind, float delay) {
 }
 
 void JobManager::AddJobFor(const Component* target, std::function<void()> job, JobKind kind, float delay) {
-    if (!job || !target) return;
-    Handle<const Component> alive(target);
-    AddJob([alive, inner = std::move(job)]() {
-        if (alive.Get()) inner();
+    if (!target) return;
+    AddJobFor(target->GetLifetime().Ref(), std::move(job), kind, delay);
+}
+
+void JobManager::AddJobFor(LifeRef life, std::function<void()> job, JobKind kind, float delay) {
+    if (!job || life.Empty()) return;
+    AddJob([life, inner = std::move(job)]() {
+        if (life.Alive()) inner();
     }, kind, delay);
 }
 

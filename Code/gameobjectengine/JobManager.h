@@ -44,6 +44,8 @@ public:
     void AddJob(std::function<void()> job, JobKind kind, float delay);
     // The same, for a job that acts on a component: skipped when the component is gone by then.
     void AddJobFor(const Component* target, std::function<void()> job, JobKind kind, float delay);
+    // The same, for a job bound to any life: skipped when that life has ended by then.
+    void AddJobFor(LifeRef life, std::function<void()> job, JobKind kind, float delay);
 
     // Every queued job's elapsed time grows by dt (once per running frame).
     void AgeJobs(float dt);

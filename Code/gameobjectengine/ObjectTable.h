@@ -20,7 +20,8 @@ public:
     virtual GameObject* GetGameObject(int32_t id) const = 0;
     // Distinct objects of this name, persistent ones included.
     virtual int CountGameObjectsByName(const std::string& name) const = 0;
-    // Deferred destruction: only the object that holds the id now is destroyed.
+    // Deferred destruction of the object that holds the id now; the job keeps the object's
+    // reference, so an object gone by then is left alone, whatever took its slot.
     virtual void DestroyGameObject(int32_t id) = 0;
     // Keeps the object (and its components) across scene loads.
     virtual void AddPersistent(GameObject* object) = 0;

@@ -1,7 +1,6 @@
 #include "graphics/GraphicsEngine.h"
 
 #include <algorithm>
-#include <functional>
 #include <set>
 
 #include "gameobjectengine/GameObject.h"
@@ -147,15 +146,6 @@ void GraphicsEngine::AddRender(::Render* render) {
             textures.MarkUsed(sprite->x360Texture);
         }
     }
-}
-
-void GraphicsEngine::ForgetParticles(const void* begin, const void* end) {
-    const auto* from = static_cast<const unsigned char*>(begin);
-    const auto* to = static_cast<const unsigned char*>(end);
-    std::erase_if(particleQueue, [from, to](const Particle* p) {
-        const auto* at = reinterpret_cast<const unsigned char*>(p);
-        return std::less_equal<>()(from, at) && std::less<>()(at, to);
-    });
 }
 
 void GraphicsEngine::RemoveRender(::Render* render) {

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "gameobjectengine/Handle.h"
 #include "graphics/Font.h"
 #include "graphics/TextureCache.h"
 
@@ -25,6 +26,16 @@ struct DebugLine {
     int32_t kind = 0;
     float x1 = 0.0f, y1 = 0.0f, x2 = 0.0f, y2 = 0.0f;
     std::string label;
+};
+
+// A particle on the queue and the life of whatever keeps it (its emitter): the pass
+// skips the particle once that life has ended. A particle queued without one is the
+// submitter's to keep alive until the pass.
+struct QueuedParticle {
+    Particle* particle = nullptr;
+    LifeRef keeper;
+
+    bool Drawable() const { return particle && (keeper.Empty() || keeper.Alive()); }
 };
 
 class GraphicsEngine {
@@ -88,10 +99,9 @@ public:
     // Queues a particle for this frame's particle pass (front first). The queue keeps
     // its storage from frame to frame: submitting and draining allocate nothing once
     // it has grown to a frame's particle count.
-    void SubmitParticle(Particle* particle) { particleQueue.push_back(particle); }
-    // Takes every queued particle stored in [begin, end) off the queue: an emitter that
-    // dies before the render leaves no pointer behind.
-    void ForgetParticles(const void* begin, const void* end);
+    // A particle kept by an emitter names the emitter's life: one that dies before the
+    // render leaves nothing drawn and nothing read.
+    void SubmitParticle(Particle* particle, LifeRef keeper = {}) { particleQueue.push_back({particle, keeper}); }
 
     // The camera shift of this frame: minus the main camera's position, or 0, 0.
     void UpdateCameraOffset();
@@ -114,7 +124,7 @@ public:
 
     std::vector<::Render*> renderList;
     TextureCache textures;
-    std::vector<Particle*> particleQueue;  // drained whole by the particle pass
+    std::vector<QueuedParticle> particleQueue;  // drained whole by the particle pass
     float cameraOffset[3] = {0.0f, 0.0f, 0.0f};
     DebugLine debugLines[kDebugLines];
     const char* damageFontPaths[kDamageFonts] = {

@@ -192,8 +192,10 @@ void GraphicsEngine::DrawDamageText(UIText& e, DrawTarget& target) {
 void GraphicsEngine::DrawParticles(DrawTarget& target) {
     // Front first; the queue is emptied at the end (a deque would free and allocate
     // its blocks every frame).
-    for (const Particle* p : particleQueue) {
-        if (!p || p->texture == 0) continue;
+    for (const QueuedParticle& queued : particleQueue) {
+        if (!queued.Drawable()) continue;
+        const Particle* p = queued.particle;
+        if (p->texture == 0) continue;
         ParticleDraw draw;
         draw.texture = p->texture;
         Matrix4 model = Matrix4().Translate(p->positionX + cameraOffset[0], p->positionY + cameraOffset[1], 0.0f);

@@ -3,9 +3,7 @@
 #include "combat/CombatUnit.h"
 #include "gameobjectengine/Transform.h"
 
-BossParticleEmitter::BossParticleEmitter(int32_t objectID) : ParticleEmitter(objectID) {
-    CoverPools(this, sizeof(*this));
-}
+BossParticleEmitter::BossParticleEmitter(int32_t objectID) : ParticleEmitter(objectID) {}
 
 void BossParticleEmitter::LoadTextures() {
     trailTexture = LoadParticleTexture("Assets/Art/Particles/BossProjectileInner.png");

@@ -2,9 +2,7 @@
 
 #include "gameobjectengine/Transform.h"
 
-LaserParticleEmitter::LaserParticleEmitter(int32_t objectID) : ParticleEmitter(objectID, true) {
-    CoverPools(this, sizeof(*this));
-}
+LaserParticleEmitter::LaserParticleEmitter(int32_t objectID) : ParticleEmitter(objectID, true) {}
 
 void LaserParticleEmitter::LoadTextures() {
     texture = LoadParticleTexture("Assets/Art/Particles/EnemyLaserParticle.png");

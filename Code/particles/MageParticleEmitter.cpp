@@ -11,9 +11,7 @@ constexpr float kBoltLength = 650.0f;
 constexpr float kTrailLife = 2.5f;
 }  // namespace
 
-MageParticleEmitter::MageParticleEmitter(int32_t objectID) : ParticleEmitter(objectID, true) {
-    CoverPools(this, sizeof(*this));
-}
+MageParticleEmitter::MageParticleEmitter(int32_t objectID) : ParticleEmitter(objectID, true) {}
 
 void MageParticleEmitter::LoadTextures() {
     static const char* const kPaths[kTextureCount] = {

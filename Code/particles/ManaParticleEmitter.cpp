@@ -10,9 +10,7 @@ constexpr int32_t kManaPerOrb = 60;
 constexpr int32_t kManaPerSparkle = 20;
 }  // namespace
 
-ManaParticleEmitter::ManaParticleEmitter(int32_t objectID) : ParticleEmitter(objectID) {
-    CoverPools(this, sizeof(*this));
-}
+ManaParticleEmitter::ManaParticleEmitter(int32_t objectID) : ParticleEmitter(objectID) {}
 
 void ManaParticleEmitter::LoadTextures() {
     orbTexture = LoadParticleTexture("Assets/Art/Particles/MainManaParticle.png");

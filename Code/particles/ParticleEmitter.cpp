@@ -13,21 +13,6 @@
 ParticleEmitter::ParticleEmitter(int32_t objectID, bool readsFacing)
     : Component(objectID), readsFacing_(readsFacing) {}
 
-ParticleEmitter::~ParticleEmitter() { ForgetQueuedParticles(); }
-
-void ParticleEmitter::OnDestroy() { ForgetQueuedParticles(); }
-
-void ParticleEmitter::ForgetQueuedParticles() const {
-    // Every pool lives inside the emitter object, so its address range covers them all.
-    if (!GraphicsEngine::Alive() || !poolsBegin_) return;
-    GraphicsEngine::GetInstance().ForgetParticles(poolsBegin_, poolsEnd_);
-}
-
-void ParticleEmitter::CoverPools(const void* object, std::size_t size) {
-    poolsBegin_ = static_cast<const unsigned char*>(object);
-    poolsEnd_ = poolsBegin_ + size;
-}
-
 void ParticleEmitter::Awake() { LoadTextures(); }
 
 void ParticleEmitter::Start() {
@@ -86,10 +71,11 @@ int ParticleEmitter::FirstFreeIndex(const Particle* pool, int count) {
     return -1;
 }
 
-void ParticleEmitter::SubmitActive(Particle* pool, int count) {
+void ParticleEmitter::SubmitActive(Particle* pool, int count) const {
     GraphicsEngine& graphics = GraphicsEngine::GetInstance();
+    const LifeRef keeper = GetLifetime().Ref();
     for (int i = 0; i < count; ++i)
-        if (pool[i].active) graphics.SubmitParticle(&pool[i]);
+        if (pool[i].active) graphics.SubmitParticle(&pool[i], keeper);
 }
 
 void ParticleEmitter::RetireAll(Particle* pool, int count) {

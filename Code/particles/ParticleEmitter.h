@@ -27,8 +27,6 @@ class CombatUnit;
 class ParticleEmitter : public Component {
 public:
     explicit ParticleEmitter(int32_t objectID, bool readsFacing = false);
-    // Takes its particles off the queue: a destroyed emitter leaves no pointers behind.
-    ~ParticleEmitter() override;
 
     // Loads the kind's textures.
     void Awake() override;
@@ -36,7 +34,6 @@ public:
     void Start() override;
     // The base cycle: emit when asked to, update the pools, submit them.
     void Update() override;
-    void OnDestroy() override;
     Component* Clone() const override { return nullptr; }
 
     virtual bool ShouldEmit() { return false; }
@@ -70,8 +67,9 @@ protected:
     // The first inactive slot, or null.
     static Particle* FirstFree(Particle* pool, int count);
     static int FirstFreeIndex(const Particle* pool, int count);
-    // Every active particle of the pool, in slot order.
-    static void SubmitActive(Particle* pool, int count);
+    // Every active particle of the pool, in slot order, kept by this emitter: the pass
+    // skips them once the emitter is gone.
+    void SubmitActive(Particle* pool, int count) const;
     // Clears the active flag of every slot.
     static void RetireAll(Particle* pool, int count);
     // Emissions a clock owes after a frame: one per interval it holds beyond the interval
@@ -83,15 +81,9 @@ protected:
     // A drawn lifetime of 0 counts as 1 (no 0 / 0 alpha).
     static float AtLeastOne(float lifetime) { return lifetime == 0.0f ? 1.0f : lifetime; }
 
-    // Each kind's constructor names its whole object, whose pools the queue may point into.
-    void CoverPools(const void* object, std::size_t size);
-
     Handle<Transform> transform;
     Handle<Combat::CombatUnit> unit;
 
 private:
-    void ForgetQueuedParticles() const;
     bool readsFacing_ = false;
-    const unsigned char* poolsBegin_ = nullptr;
-    const unsigned char* poolsEnd_ = nullptr;
 };

@@ -11,9 +11,7 @@ constexpr float kSmokePuff = 1.0f;
 constexpr float kSilhouette = 0.0f;
 }  // namespace
 
-ThiefParticleEmitter::ThiefParticleEmitter(int32_t objectID) : ParticleEmitter(objectID, true) {
-    CoverPools(this, sizeof(*this));
-}
+ThiefParticleEmitter::ThiefParticleEmitter(int32_t objectID) : ParticleEmitter(objectID, true) {}
 
 void ThiefParticleEmitter::LoadTextures() {
     static const char* const kPaths[kTextureCount] = {

@@ -74,12 +74,13 @@ int SceneManager::CountGameObjectsByName(const std::string& name) const {
 void SceneManager::DestroyGameObject(int32_t id) {
     GameObject* target = GetGameObject(id);
     if (!target) return;
-    // Bind the object too: if the slot is reused by the time the job runs, nothing happens.
+    // The job holds the object, not its id: an object gone (or out of the table) by the
+    // time the job runs is left alone, whatever took its slot meanwhile.
     Handle<GameObject> expected(target);
     JobManager::GetInstance().AddJob(
-        [this, id, expected]() {
+        [this, expected]() {
             GameObject* object = expected.Get();
-            if (object && GetGameObject(id) == object) DestroyGameObjectNow(id);
+            if (object && GetGameObject(object->id) == object) DestroyGameObjectNow(object->id);
         },
         JobKind::Frame, 0.0f);
 }

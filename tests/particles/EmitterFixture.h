@@ -46,7 +46,8 @@ protected:
     std::vector<Particle*> Frame(Component* emitter) {
         engine.particleQueue.clear();
         emitter->Update();
-        std::vector<Particle*> queued = engine.particleQueue;
+        std::vector<Particle*> queued;
+        for (const QueuedParticle& entry : engine.particleQueue) queued.push_back(entry.particle);
         engine.particleQueue.clear();
         return queued;
     }
