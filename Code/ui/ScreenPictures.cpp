@@ -1,4 +1,4 @@
-#include "ui/MenuSupport.h"
+#include "ui/ScreenPictures.h"
 
 #include "gameobjectengine/Transform.h"
 #include "graphics/SpriteRenderer.h"

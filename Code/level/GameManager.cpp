@@ -1,4 +1,4 @@
-#include "ui/GameManager.h"
+#include "level/GameManager.h"
 
 #include <string>
 
@@ -17,11 +17,11 @@
 #include "graphics/Fader.h"
 #include "graphics/GraphicsEngine.h"
 #include "graphics/SpriteRenderer.h"
+#include "save/SaveManager.h"
 #include "scenemanager/SceneManager.h"
 #include "scenemanager/SceneTransition.h"
 #include "ui/DeathMenu.h"
 #include "ui/PauseMenu.h"
-#include "ui/SaveManager.h"
 
 namespace {
 

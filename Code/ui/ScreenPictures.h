@@ -1,6 +1,6 @@
 #pragma once
-// Small helpers shared by the menus: id-valued links fetched once into handles,
-// showing and hiding sprites, and the screen-space pictures that menus build in code.
+// The screen-space pictures that menus build in code, showing and hiding sprites, and
+// the id-valued links that menu elements fetch once into handles.
 #include <cstdint>
 
 #include "gameobjectengine/GameObject.h"
