@@ -5,7 +5,7 @@
 #include "gameobjectengine/Transform.h"
 #include "graphics/SpriteRenderer.h"
 #include "ui/Base.h"
-#include "ui/MenuSupport.h"
+#include "ui/ScreenPictures.h"
 
 namespace UI {
 namespace {

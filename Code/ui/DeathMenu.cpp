@@ -1,8 +1,8 @@
 #include "ui/DeathMenu.h"
 
 #include "audio/AudioManager.h"
+#include "ui/ButtonBinding.h"
 #include "ui/Canvas.h"
-#include "ui/MenuBinding.h"
 #include "ui/PauseMenu.h"
 
 namespace UI {

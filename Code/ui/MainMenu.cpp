@@ -7,13 +7,13 @@
 #include "graphics/Fader.h"
 #include "graphics/GraphicsEngine.h"
 #include "graphics/SpriteRenderer.h"
+#include "save/SaveManager.h"
 #include "scenemanager/SceneManager.h"
 #include "scenemanager/SceneTable.h"
 #include "scenemanager/SceneTransition.h"
+#include "ui/ButtonActions.h"
+#include "ui/ButtonBinding.h"
 #include "ui/Canvas.h"
-#include "ui/MenuActions.h"
-#include "ui/MenuBinding.h"
-#include "ui/SaveManager.h"
 
 namespace UI {
 namespace {

@@ -4,12 +4,12 @@
 #include "graphics/GraphicsEngine.h"
 #include "graphics/SpriteRenderer.h"
 #include "gameobjectengine/InputManager.h"
+#include "save/SaveManager.h"
 #include "scenemanager/SceneManager.h"
 #include "ui/Button.h"
+#include "ui/ButtonBinding.h"
 #include "ui/Canvas.h"
-#include "ui/MenuBinding.h"
-#include "ui/MenuSupport.h"
-#include "ui/SaveManager.h"
+#include "ui/ScreenPictures.h"
 #include "ui/ToggleButton.h"
 
 namespace UI {

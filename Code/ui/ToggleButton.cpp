@@ -1,7 +1,7 @@
 #include "ui/ToggleButton.h"
 
 #include "graphics/SpriteRenderer.h"
-#include "ui/MenuSupport.h"
+#include "ui/ScreenPictures.h"
 
 namespace UI {
 

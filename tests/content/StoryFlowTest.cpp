@@ -11,8 +11,8 @@
 #include "combat/CombatUnit.h"
 #include "dialogue/DialogueManager.h"
 #include "gameobjectengine/GameFlags.h"
+#include "level/GameManager.h"
 #include "scenemanager/SceneTable.h"
-#include "ui/GameManager.h"
 
 namespace {
 

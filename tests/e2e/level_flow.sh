@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# A level's flow in the real game, on the test level tests/ui/scenes/flow.scene: the level
+# A level's flow in the real game, on the test level tests/level/scenes/flow.scene: the level
 # opens frozen with no bubble; about a second in the first (modal) line appears in a speech
 # bubble above the Thief with the dialogue overlay; Space shows the rest of the line, the
 # next Space moves the bubble above the Mage; two more end the conversation, the overlay
@@ -14,10 +14,10 @@ GAME="$1"
 cd "$(dirname "$0")/../.." || exit 1
 source tests/e2e/lib.sh
 
-ROOT=$(e2e_scratch_root tests/ui/scenes/flow.scene)
+ROOT=$(e2e_scratch_root tests/level/scenes/flow.scene)
 SHOTS="${E2E_KEEP_SHOTS:-$E2E_DIR/shots}"  # E2E_KEEP_SHOTS: a folder that keeps the screenshots
 mkdir -p "$SHOTS"
-cp tests/ui/scenes/flow.scene "$ROOT/Assets/Scenes/MainMenu.scene"
+cp tests/level/scenes/flow.scene "$ROOT/Assets/Scenes/MainMenu.scene"
 export APPDATA="$E2E_DIR/appdata"
 
 e2e_start_display

@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "FuzzSupport.h"
-#include "ui/SaveFile.h"
-#include "ui/SaveRecord.h"
+#include "save/SaveFile.h"
+#include "save/SaveRecord.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<uint8_t> bytes;

@@ -4,27 +4,25 @@
 #include <sys/stat.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "platform/Files.h"
+#include "platform/FilesTestFolder.h"
 
 namespace {
 
-class FilesTest : public ::testing::Test {
+class FilesTest : public ScratchFolderTest {
 protected:
+    FilesTest() : ScratchFolderTest("files") {}
     void SetUp() override {
-        char pattern[] = "/tmp/harrowvale-files-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
+        ScratchFolderTest::SetUp();
+        if (HasFatalFailure()) return;
         std::ofstream(dir + "/scene", std::ios::binary) << "abc";
         std::filesystem::create_directory(dir + "/folder");
         ASSERT_EQ(mkfifo((dir + "/pipe").c_str(), 0600), 0);
     }
-    void TearDown() override { std::filesystem::remove_all(dir); }
-    std::string dir;
 };
 
 TEST_F(FilesTest, OnlyRegularFilesWithinTheCapAreRead) {

@@ -5,11 +5,11 @@
 #include "gameobjectengine/TimeToLive.h"
 #include "gameobjectengine/GameFlags.h"
 #include "graphics/Fader.h"
+#include "save/SaveManager.h"
 #include "scenemanager/SceneTransition.h"
 #include "ui/Button.h"
 #include "ui/MainMenu.h"
 #include "ui/OptionsMenu.h"
-#include "ui/SaveManager.h"
 
 namespace {
 constexpr InputAction kLeft = InputAction::Left, kUp = InputAction::Up, kDown = InputAction::Down,

@@ -16,9 +16,9 @@
 #include "gameobjectengine/Transform.h"
 #include "graphics/GraphicsEngine.h"
 #include "graphics/SpriteRenderer.h"
+#include "save/SaveRecord.h"
 #include "ui/Base.h"
 #include "ui/Canvas.h"
-#include "ui/SaveRecord.h"
 
 class UiTest : public ::testing::Test {
 protected:

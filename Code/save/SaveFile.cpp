@@ -1,4 +1,4 @@
-#include "ui/SaveFile.h"
+#include "save/SaveFile.h"
 
 #include <fcntl.h>
 #include <unistd.h>

@@ -1,38 +1,25 @@
-#include "ui/GameManager.h"
+#include "level/Hud.h"
 
 #include <string>
+#include <utility>
 
-#include "audio/AudioManager.h"
-#include "audio/DynamicBGM.h"
-#include "audio/TransitionalBGM.h"
 #include "combat/CombatUnit.h"
 #include "combat/Party.h"
 #include "combat/UnitController.h"
 #include "combat/Weapon.h"
-#include "dialogue/DialogueManager.h"
 #include "gameobjectengine/Follow.h"
-#include "gameobjectengine/GameFlags.h"
 #include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/HeroNames.h"
-#include "gameobjectengine/JobManager.h"
 #include "gameobjectengine/Transform.h"
-#include "graphics/Fader.h"
 #include "graphics/GraphicsEngine.h"
 #include "graphics/SpriteRenderer.h"
 #include "scenemanager/SceneManager.h"
-#include "scenemanager/SceneTransition.h"
-#include "ui/DeathMenu.h"
-#include "ui/PauseMenu.h"
-#include "ui/SaveManager.h"
+#include "ui/ScreenPictures.h"
 
 namespace {
 
-constexpr float kDialogueStartSeconds = 1.0f;
-constexpr float kDeathMenuSeconds = 2.0f;
-constexpr const char* kThiefFellPicture = "Assets/Art/Backgrounds/Game Over Screen Thief.png";
-constexpr const char* kMageFellPicture = "Assets/Art/Backgrounds/Game Over Screen Mage.png";
-constexpr float kSkillX[GameManager::kSkills] = {670.0f, 750.0f, 830.0f};
-constexpr float kKeyX[GameManager::kSkills] = {700.0f, 780.0f, 860.0f};
+constexpr float kSkillX[Hud::kSkills] = {670.0f, 750.0f, 830.0f};
+constexpr float kKeyX[Hud::kSkills] = {700.0f, 780.0f, 860.0f};
 constexpr float kSkillRowY = 70.0f;
 constexpr float kRowHeight = 100.0f;
 constexpr float kKeysBelowSkills = 70.0f;  // from a skill row's centre to its key prompts' centre
@@ -48,18 +35,6 @@ GameObject* NewHudObject(const char* name, float x, float y, float scaleX, float
         t->scaleY = scaleY;
     }
     return object;
-}
-
-// A screen-space picture built by code: attached, set up, then woken.
-SpriteRenderer* AddHudSprite(GameObject& object, const char* file, int32_t layer, bool shown) {
-    SpriteRenderer* sprite = object.AddComponent<SpriteRenderer>(true);
-    if (!sprite) return nullptr;
-    sprite->file = file;
-    sprite->layer = layer;
-    sprite->speed = 0.0f;  // the camera must not carry the HUD along
-    sprite->enabled = shown;
-    sprite->Awake();
-    return sprite;
 }
 
 template <typename T>
@@ -87,25 +62,15 @@ void ShowBar(ProgressBarBase* bar, bool shown) {
         if (sprite) sprite->enabled = shown;
 }
 
-void Show(SpriteRenderer* sprite, bool shown) {
-    if (sprite) sprite->enabled = shown;
-}
-
 Combat::WeaponBasic* WeaponAt(const Combat::CombatUnit& unit, int k) {
     return static_cast<std::size_t>(k) < unit.weapons.size() ? unit.weapons[static_cast<std::size_t>(k)].get() : nullptr;
 }
 
 bool Enabled(const Combat::CombatUnit* unit) { return unit && unit->enabled; }
 
-void FadeOutMusic(float seconds) {
-    SceneManager& scene = SceneManager::GetInstance();
-    if (auto* music = scene.FindComponentOfType<DynamicBGM>()) music->FadeTo(seconds, 0.0f);
-    if (auto* music = scene.FindComponentOfType<TransitionalBGM>()) music->FadeTo(seconds, 0.0f);
-}
-
 }  // namespace
 
-struct GameManager::HeroArt {
+struct Hud::HeroArt {
     const char* healthBar;
     const char* manaBar;
     const char* icon;
@@ -117,9 +82,7 @@ struct GameManager::HeroArt {
     bool fillOnlyWithWeapon[kSkills];
 };
 
-GameManager::GameManager(const JsonValue& json) : Component(json), saveScene(json::ReadFlag(json, "saveScene", true)) {}
-
-void GameManager::Start() {
+void Hud::Build() {
     static const HeroArt kMage = {
         "mage hp bar", "mage mp bar", "mage icon", "Assets/Art/UI/MageHeadBnW.png", "Assets/Art/UI/MageHead.png",
         {"mageSkill1", "mageSkill2", "mageSkill3"},
@@ -151,13 +114,10 @@ void GameManager::Start() {
         BuildKeyPrompts(kSkillRowY + lowerRow + kKeysBelowSkills);
         BuildPointer();
     }
-    GraphicsEngine& graphics = GraphicsEngine::GetInstance();
-    graphics.LoadTexture(kMageFellPicture);
-    graphics.LoadTexture(kThiefFellPicture);
 }
 
-void GameManager::BuildHeroHud(Combat::CombatUnit& unit, const HeroArt& art, float rowOffset, HeroHud& hud,
-                               Handle<SpriteRenderer>& head, SkillBars& skills) {
+void Hud::BuildHeroHud(Combat::CombatUnit& unit, const HeroArt& art, float rowOffset, HeroHud& hud,
+                       Handle<SpriteRenderer>& head, SkillBars& skills) {
     const float barWidth = static_cast<float>(GraphicsEngine::GetInstance().width) * 0.125f;
     if (auto* bar = AddBar<int32_t>(NewHudObject(art.healthBar, 150.0f, 55.0f + rowOffset, 10.0f, 15.0f),
                                     unit.maxHealth, unit.maxHealth, barWidth, "Assets/Art/UI/HealthBarBG.png",
@@ -173,12 +133,8 @@ void GameManager::BuildHeroHud(Combat::CombatUnit& unit, const HeroArt& art, flo
     }
     // Portraits are placed in percent of the screen: one row is ten percent lower.
     if (GameObject* icon = NewHudObject(art.icon, 5.0f, 7.0f + rowOffset / 10.0f, 50.0f, 50.0f, false)) {
-        SpriteRenderer* grey = AddHudSprite(*icon, art.greyPortrait, 11, true);
-        SpriteRenderer* colour = AddHudSprite(*icon, art.colourPortrait, 12, false);
-        for (SpriteRenderer* sprite : {grey, colour})
-            if (sprite) sprite->relativePos = true;
-        hud.portrait = grey;
-        head = colour;
+        hud.portrait = UI::AddScreenSprite(*icon, art.greyPortrait, 11, true);
+        head = UI::AddScreenSprite(*icon, art.colourPortrait, 12, false);
     }
     for (int k = 0; k < kSkills; ++k) {
         Combat::WeaponBasic* weapon = WeaponAt(unit, k + 1);
@@ -191,7 +147,7 @@ void GameManager::BuildHeroHud(Combat::CombatUnit& unit, const HeroArt& art, flo
     }
 }
 
-void GameManager::BuildKeyPrompts(float y) {
+void Hud::BuildKeyPrompts(float y) {
     static const char* const kNames[kSkills] = {"skill1Key", "skill2Key", "skill3Key"};
     static const char* const kPc[kSkills] = {"Qbutton.png", "Wbutton.png", "Ebutton.png"};
     static const char* const kPs4[kSkills] = {"SquareButton.png", "TriangleButton.png", "R1Button.png"};
@@ -213,7 +169,7 @@ void GameManager::BuildKeyPrompts(float y) {
     }
 }
 
-void GameManager::BuildPointer() {
+void Hud::BuildPointer() {
     GameObject* object = NewHudObject("Selected Follow", 50.0f, 50.0f, 16.0f, 16.0f);
     if (!object) return;
     if (SpriteRenderer* sprite = object->AddComponent<SpriteRenderer>(true)) {
@@ -230,68 +186,34 @@ void GameManager::BuildPointer() {
     }
 }
 
-void GameManager::OnSceneLoaded() {
-    GameFlags::word = 0;
-    // The level becomes the continue point; the save manager writes it after this pass.
-    SceneManager& scene = SceneManager::GetInstance();
-    if (SaveManager* save = scene.FindComponentOfType<SaveManager>(); save && saveScene)
-        save->record.sceneIndex = scene.currentSceneIndex;
-}
-
-void GameManager::Update() {
-    if (firstFrame) {
-        // The level opens frozen; the conversation's first line (or its end) frees it.
-        GameFlags::word |= GameFlags::Cutscene;
-        JobManager::GetInstance().AddJobFor(
-            this,
-            [] {
-                using Dialogue::DialogueManager;
-                // A level whose bubble found no room in the object table must still start.
-                if (DialogueManager::GetInstance().NextDialogue(true) == DialogueManager::NextResult::NoBubble)
-                    GameFlags::word &= ~GameFlags::Cutscene;
-            },
-            JobKind::Frame, kDialogueStartSeconds);
-        firstFrame = false;
-    }
-    if (GameFlags::Any(GameFlags::GameOver)) return;
-    if (GameFlags::Any(GameFlags::Cutscene)) {
-        HideHud();
-    } else {
-        ShowHud();
-        MarkActiveHero();
-    }
-    FollowSkillCooldowns();
-    CheckGameOver();
-}
-
-void GameManager::ShowHeroHud(const HeroHud& hud, const SkillBars& skills, bool shown) {
+void Hud::ShowHeroHud(const HeroHud& hud, const SkillBars& skills, bool shown) {
     ShowBar(hud.health.Get(), shown);
     ShowBar(hud.mana.Get(), shown);
-    Show(hud.portrait.Get(), shown);
+    UI::Show(hud.portrait.Get(), shown);
     for (const auto& skill : skills) ShowBar(skill.Get(), shown);
 }
 
-void GameManager::HideHud() {
+void Hud::Hide() {
     ShowHeroHud(thiefHud, thiefSkills, false);
     ShowHeroHud(mageHud, mageSkills, false);
-    for (const auto& key : skillKeys) Show(key.Get(), false);
+    for (const auto& key : skillKeys) UI::Show(key.Get(), false);
     if (Enabled(thiefUnit.Get()) && Enabled(mageUnit.Get())) {
-        Show(thiefHead.Get(), false);
-        Show(mageHead.Get(), false);
-        Show(pointerSprite.Get(), false);
+        UI::Show(thiefHead.Get(), false);
+        UI::Show(mageHead.Get(), false);
+        UI::Show(pointerSprite.Get(), false);
     }
 }
 
-void GameManager::ShowHud() {
+void Hud::Show() {
     const bool thief = Enabled(thiefUnit.Get());
     const bool mage = Enabled(mageUnit.Get());
     if (mage) ShowHeroHud(mageHud, mageSkills, true);
     if (thief) ShowHeroHud(thiefHud, thiefSkills, true);
     if (thief || mage)
-        for (const auto& key : skillKeys) Show(key.Get(), true);
+        for (const auto& key : skillKeys) UI::Show(key.Get(), true);
 }
 
-void GameManager::MarkActiveHero() {
+void Hud::MarkActiveHero() {
     // The active hero is whoever the player steers now (a lone Mage is steered through
     // the first party slot).
     const PlayerUnitController* current = Combat::Party::GetInstance().CurrentPlayerController();
@@ -300,14 +222,14 @@ void GameManager::MarkActiveHero() {
     if (!active || !active->enabled) return;
     const bool thief = active == thiefUnit.Get();
     if (!thief && active != mageUnit.Get()) return;
-    Show(thiefHead.Get(), thief);
-    Show(mageHead.Get(), !thief);
-    Show(pointerSprite.Get(), true);
+    UI::Show(thiefHead.Get(), thief);
+    UI::Show(mageHead.Get(), !thief);
+    UI::Show(pointerSprite.Get(), true);
     if (Follow* marker = follow.Get()) marker->target = active->owner->GetComponent<Transform>();
     PlaceKeyPrompts(thief);
 }
 
-void GameManager::PlaceKeyPrompts(bool thiefLed) {
+void Hud::PlaceKeyPrompts(bool thiefLed) {
     // Q, W and E fire the led hero's skills, so their prompts sit under that hero's row
     // (the pictures keep to their top part, clear of a row below).
     const float y = kSkillRowY + (thiefLed ? 0.0f : mageRowOffset) + kKeysBelowSkills;
@@ -315,7 +237,7 @@ void GameManager::PlaceKeyPrompts(bool thiefLed) {
         if (SpriteRenderer* sprite = key.Get(); sprite && sprite->transform) sprite->transform->y = y;
 }
 
-void GameManager::FollowSkillCooldowns() {
+void Hud::FollowSkillCooldowns() {
     const std::pair<Combat::CombatUnit*, SkillBars*> heroes[] = {
         {thiefUnit.Get(), &thiefSkills}, {mageUnit.Get(), &mageSkills}};
     for (const auto& [unit, skills] : heroes) {
@@ -327,51 +249,4 @@ void GameManager::FollowSkillCooldowns() {
             if (bar && weapon) bar->value = weapon->cooldown - weapon->timeSinceLastCast;
         }
     }
-}
-
-void GameManager::CheckGameOver() {
-    // Any hero the level has ends it by falling; the thief is looked at first.
-    const Combat::CombatUnit* thief = thiefUnit.Get();
-    const Combat::CombatUnit* mage = mageUnit.Get();
-    if (thief && thief->currentHealth < 1)
-        StartGameOver(true);
-    else if (mage && mage->currentHealth < 1)
-        StartGameOver(false);
-}
-
-void GameManager::StartGameOver(bool thiefFell) {
-    if (GameObject* screen = NewHudObject("GameOverScreen", 50.0f, 50.0f, 50.0f, 50.0f)) {
-        if (SpriteRenderer* picture = screen->AddComponent<SpriteRenderer>(true)) {
-            picture->file = thiefFell ? kThiefFellPicture : kMageFellPicture;
-            picture->layer = 15;
-            picture->alpha = 0;
-            picture->relativePos = true;
-            picture->relativeScale = true;
-            picture->speed = 0.0f;
-            picture->Awake();
-        }
-        if (Fader* fader = screen->AddComponent<Fader>()) {
-            fader->startingAlpha = 0.0f;
-            fader->endingAlpha = 100.0f;
-            fader->fadeTime = kDeathMenuSeconds;
-            fader->StartFade();
-        }
-    }
-    // The menu comes even when the picture could not be made: game over never ends in a dead end.
-    JobManager::GetInstance().AddJobFor(this, [this] { ShowDeathMenu(); }, JobKind::Frame, kDeathMenuSeconds);
-    FadeOutMusic(thiefFell ? 3.0f : 1.5f);
-    GameFlags::word |= GameFlags::GameOver;
-}
-
-void GameManager::ShowDeathMenu() {
-    SceneManager& scene = SceneManager::GetInstance();
-    // The picture may have found no room when the hero fell; the menu needs an object of its own.
-    GameObject* screen = scene.GetGameObjectByName("GameOverScreen");
-    if (!screen) screen = scene.CreateGameObject("GameOverScreen");
-    // Plays the silence track, then the restart and quit buttons.
-    const UI::PauseMenu* menu = UI::BuildDeathMenu(screen);
-    // Without room for the menu's buttons the level restarts by itself: game over never
-    // ends in a screen nobody can leave.
-    if (!menu || !menu->restartYesButton) SceneTransition::LoadSceneByIndex(
-        static_cast<int32_t>(SceneManager::GetInstance().currentSceneIndex));
 }

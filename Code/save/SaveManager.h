@@ -1,5 +1,5 @@
 #pragma once
-// Owns the game's only persistent data, the save record (ui/SaveRecord.h): reads it
+// Owns the game's only persistent data, the save record (save/SaveRecord.h): reads it
 // when its scene starts and applies the settings at once (window mode, mutes and
 // volumes of the music and effects groups), and writes it back whenever a scene has
 // finished loading and when the component is destroyed. Menus and the game manager
@@ -8,7 +8,7 @@
 #include <string>
 
 #include "gameobjectengine/Component.h"
-#include "ui/SaveRecord.h"
+#include "save/SaveRecord.h"
 
 class SaveManager : public Component {
 public:

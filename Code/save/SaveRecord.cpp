@@ -1,4 +1,4 @@
-#include "ui/SaveRecord.h"
+#include "save/SaveRecord.h"
 
 #include <bit>
 #include <cmath>

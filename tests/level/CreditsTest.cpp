@@ -1,8 +1,8 @@
 // The credits: four chained pictures, Space to skip, Space on the last one to leave.
-#include "UiFixture.h"
+#include "ui/UiFixture.h"
 #include "graphics/Fader.h"
+#include "level/CreditsFlowController.h"
 #include "physics/SceneBuilder.h"
-#include "ui/CreditsFlowController.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "ui/TriggerBasic.h"
+#include "level/TriggerBasic.h"
 
 #include "gameobjectengine/GameObject.h"
 #include "gameobjectengine/HeroNames.h"

@@ -7,9 +7,9 @@
 #include "gameobjectengine/EngineState.h"
 #include "graphics/Fader.h"
 #include "graphics/SpriteRenderer.h"
+#include "level/Portal.h"
 #include "physics/Collider.h"
 #include "scenemanager/SceneManager.h"
-#include "ui/Portal.h"
 
 namespace {
 

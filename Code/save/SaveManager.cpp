@@ -1,10 +1,10 @@
-#include "ui/SaveManager.h"
+#include "save/SaveManager.h"
 
 #include <vector>
 
 #include "audio/AudioManager.h"
 #include "graphics/GraphicsEngine.h"
-#include "ui/SaveFile.h"
+#include "save/SaveFile.h"
 
 void SaveManager::Start() {
     const savefile::Paths paths = savefile::Locate();

@@ -1,37 +1,34 @@
 #pragma once
-// The level's own manager: builds the two heroes' heads-up display (health and mana bars,
-// portraits, skill cool-downs, key prompts and the marker over the active hero), starts
-// the level's conversation one second in, records the level as the continue point, and
-// turns a hero's fall into the game-over picture and, two seconds later, the death menu.
+// The two heroes' heads-up display: per hero its health and mana bars, its portrait
+// (grey, and in colour while it is the hero the player steers) and its three skill
+// cool-downs; under them the skill-key prompts, and a marker over the active hero.
+// Built once when a level starts, then hidden, shown and kept up to date each frame by
+// the level's game manager, which carries it.
 #include <array>
 #include <cstdint>
 
-#include "gameobjectengine/Component.h"
 #include "gameobjectengine/Handle.h"
 #include "graphics/ProgressBar.h"
 
 class Follow;
-class GameObject;
 class SpriteRenderer;
 namespace Combat { class CombatUnit; }
 
-class GameManager : public Component {
+class Hud {
 public:
     static constexpr int kSkills = 3;
 
-    explicit GameManager(int32_t objectID) : Component(objectID) {}
-    // "saveScene" (absent: true).
-    explicit GameManager(const JsonValue& json);
-
-    // Finds the heroes and builds the HUD.
-    void Start() override;
-    // Level intro, HUD, skill bars and game over (runs while paused too).
-    void Update() override;
-    // Clears the game flags; records the level as the continue point.
-    void OnSceneLoaded() override;
-
-    // The restart-or-quit menu over the game-over picture.
-    void ShowDeathMenu();
+    // Finds the heroes ("Thief" and "Mage") and builds the parts of the enabled ones: the
+    // mage's row, the thief's row, then the key prompts and the marker.
+    void Build();
+    // Hides every part (the colour portraits and the marker only while both heroes play).
+    void Hide();
+    // Shows the rows of the enabled heroes and, with either, the key prompts.
+    void Show();
+    // The colour portrait, the marker and the key prompts go to the hero the player steers.
+    void MarkActiveHero();
+    // Each skill bar shows the time left until its skill is ready again.
+    void FollowSkillCooldowns();
 
     Handle<Follow> follow;  // the marker over the active hero
     Handle<Combat::CombatUnit> thiefUnit;
@@ -43,8 +40,6 @@ public:
     SkillBars thiefSkills;
     SkillBars mageSkills;
     std::array<Handle<SpriteRenderer>, kSkills> skillKeys;
-    bool firstFrame = true;
-    bool saveScene = true;
 
     // What the HUD hides and shows as a whole: per hero its health and mana bars and the
     // grey portrait.
@@ -64,12 +59,6 @@ private:
     void BuildKeyPrompts(float y);
     void BuildPointer();
     static void ShowHeroHud(const HeroHud& hud, const SkillBars& skills, bool shown);
-    void HideHud();
-    void ShowHud();
-    void MarkActiveHero();
     // Puts the skill-key prompts under the skill row of the led hero.
     void PlaceKeyPrompts(bool thiefLed);
-    void FollowSkillCooldowns();
-    void CheckGameOver();
-    void StartGameOver(bool thiefFell);
 };

@@ -1,6 +1,6 @@
 #pragma once
-// Small helpers shared by the menus: id-valued links fetched once into handles,
-// showing and hiding sprites, and the screen-space pictures that menus build in code.
+// The screen-space pictures that menus and the HUD build in code, showing and hiding
+// sprites, and the id-valued links that menu elements fetch once into handles.
 #include <cstdint>
 
 #include "gameobjectengine/GameObject.h"
@@ -50,9 +50,14 @@ struct ScreenPicture {
     int32_t layer;
 };
 
+// Attaches a sprite of the texture to the object, placed in percent of the screen and
+// not carried by the camera (parallax 0), on the layer, shown or hidden, then woken.
+// Null when the object has no room for it.
+SpriteRenderer* AddScreenSprite(GameObject& object, const char* texture, int32_t layer, bool shown);
+
 // Creates an active object with a Transform and a screen-space sprite of the picture
-// (parallax 0), woken, then shown or hidden. Null when the scene's object table is full:
-// then nothing is created at all.
+// (AddScreenSprite). Null when the scene's object table is full: then nothing is created
+// at all.
 SpriteRenderer* MakeScreenPicture(const ScreenPicture& picture, bool shown);
 
 }  // namespace UI

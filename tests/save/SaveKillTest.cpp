@@ -9,8 +9,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "ui/SaveFile.h"
-#include "ui/SaveRecord.h"
+#include "save/SaveFile.h"
+#include "save/SaveRecord.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #pragma once
 // The trigger kinds: what a "Player" walking into the area does.
 #include "gameobjectengine/Handle.h"
-#include "ui/TriggerBasic.h"
+#include "level/TriggerBasic.h"
 
 class AIUnitController;
 class EnemyBehaviour;

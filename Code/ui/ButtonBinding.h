@@ -7,7 +7,7 @@
 #include "gameobjectengine/Handle.h"
 #include "graphics/SpriteRenderer.h"
 #include "ui/Button.h"
-#include "ui/MenuSupport.h"
+#include "ui/ScreenPictures.h"
 
 namespace UI {
 

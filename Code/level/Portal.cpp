@@ -1,4 +1,4 @@
-#include "ui/Portal.h"
+#include "level/Portal.h"
 
 #include <memory>
 

@@ -1,4 +1,4 @@
-#include "ui/CreditsFlowController.h"
+#include "level/CreditsFlowController.h"
 
 #include <string>
 

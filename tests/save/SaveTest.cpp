@@ -5,10 +5,10 @@
 #include <cstring>
 #include <limits>
 
-#include "UiFixture.h"
+#include "ui/UiFixture.h"
+#include "save/SaveFile.h"
+#include "save/SaveManager.h"
 #include "scenemanager/SceneManager.h"
-#include "ui/SaveFile.h"
-#include "ui/SaveManager.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
-#include "ui/MenuActions.h"
+#include "ui/ButtonActions.h"
 
 #include "graphics/Fader.h"
 #include "scenemanager/SceneManager.h"
 #include "ui/Button.h"
 #include "ui/Canvas.h"
-#include "ui/MenuSupport.h"
 #include "ui/OptionsMenu.h"
+#include "ui/ScreenPictures.h"
 
 namespace UI {
 

@@ -20,7 +20,7 @@
 #include <sys/types.h>
 #include <vector>
 
-#include "ui/SaveRecord.h"
+#include "save/SaveRecord.h"
 
 namespace savefile {
 

@@ -10,15 +10,14 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 
-#include "ui/SaveFile.h"
-#include "ui/SaveRecord.h"
+#include "platform/FilesTestFolder.h"
+#include "save/SaveFile.h"
+#include "save/SaveRecord.h"
 
 namespace {
 
@@ -31,11 +30,6 @@ SaveImage Record(uint32_t scene) {
     return EncodeSave(record);
 }
 
-std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 std::string AsText(const SaveImage& image) { return {image.begin(), image.end()}; }
 
 // A read-only folder, as root can meet it: creating the temporary file is refused.
@@ -44,19 +38,19 @@ public:
     int OpenForWrite(const std::string&) override { return errno = EROFS, -1; }
 };
 
-class SaveHostileTest : public ::testing::Test {
+class SaveHostileTest : public ScratchFolderTest {
 protected:
+    SaveHostileTest() : ScratchFolderTest("savehostile") {}
     void SetUp() override {
-        char pattern[] = "/tmp/harrowvale-savehostile-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        root = pattern;
-        paths = {root + "/Harrowvale", root + "/Harrowvale/GlobalSav.dat"};
+        ScratchFolderTest::SetUp();
+        if (HasFatalFailure()) return;
+        paths = {dir + "/Harrowvale", dir + "/Harrowvale/GlobalSav.dat"};
         temp = paths.file + "temp";
-        outside = root + "/outside.txt";
+        outside = dir + "/outside.txt";
     }
     void TearDown() override {
         savefile::SetFileSystem(nullptr);
-        fs::remove_all(root);
+        ScratchFolderTest::TearDown();
     }
 
     // Saves twice with a file-size limit smaller than a record, in a child whose stderr
@@ -88,7 +82,7 @@ protected:
         EXPECT_NE(text.find("File too large"), std::string::npos) << text;
     }
 
-    std::string root, temp, outside;
+    std::string temp, outside;
     savefile::Paths paths;
 };
 
@@ -105,7 +99,7 @@ TEST_F(SaveHostileTest, NothingAtEitherPathStopsTheGameOrLeavesItsFolder) {
         {"a named pipe at the save path", [&] { fs::remove(paths.file); mkfifo(paths.file.c_str(), 0600); }, false, true},
         {"a named pipe at the temporary path", [&] { mkfifo(temp.c_str(), 0600); }, true, true},
         {"a link at the temporary path to a file outside", [&] { fs::create_symlink(outside, temp); }, true, true},
-        {"a dangling link at the temporary path", [&] { fs::create_symlink(root + "/nowhere", temp); }, true, true},
+        {"a dangling link at the temporary path", [&] { fs::create_symlink(dir + "/nowhere", temp); }, true, true},
         {"a link at the save path to a file outside",
          [&] { fs::remove(paths.file); fs::create_symlink(outside, paths.file); }, true, true},
         {"an empty folder at the temporary path", [&] { fs::create_directory(temp); }, true, true},

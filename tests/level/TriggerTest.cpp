@@ -9,8 +9,8 @@
 #include "combat/UnitController.h"
 #include "dialogue/DialogueManager.h"
 #include "gameobjectengine/InputManager.h"
+#include "level/Triggers.h"
 #include "physics/Rigidbody.h"
-#include "ui/Triggers.h"
 
 namespace {
 

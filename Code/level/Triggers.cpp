@@ -1,4 +1,4 @@
-#include "ui/Triggers.h"
+#include "level/Triggers.h"
 
 #include "combat/EnemyBehaviour.h"
 #include "combat/UnitController.h"

@@ -12,10 +12,10 @@
 #include "graphics/ProgressBar.h"
 #include "graphics/SpriteRenderer.h"
 #include "scenemanager/SceneManager.h"
-#include "ui/GameManager.h"
-#include "ui/SaveManager.h"
 #include "gameobjectengine/EngineState.h"
 #include "combat/UnitController.h"
+#include "level/GameManager.h"
+#include "save/SaveManager.h"
 
 namespace {
 
