@@ -18,7 +18,7 @@ NAMES=(red green blue yellow)
 COLOURS=("220 40 40" "40 200 40" "40 60 220" "230 210 40")
 shot() {
     local file="$E2E_DIR/now.png" w h
-    import -display "$DISPLAY" -window "$WINDOW" "$file" 2>/dev/null || { echo "none -"; return; }
+    timeout 30 import -display "$DISPLAY" -window "$WINDOW" "$file" 2>/dev/null || { echo "none -"; return; }
     read -r w h < <(identify -format "%w %h\n" "$file")
     read -r r g b < <(e2e_pixel "$file" $((600 * w / 1920)) $((540 * h / 1080)); echo)
     local name=none k d

@@ -31,7 +31,7 @@ H=1080
 # The window's picture (its client area may be a little smaller than 1920 x 1080 under the
 # window manager: positions below are in game pixels and scaled to it).
 shoot() {
-    import -display "$DISPLAY" -window "$WINDOW" "$SHOT" 2>/dev/null || e2e_fail "no screenshot"
+    timeout 30 import -display "$DISPLAY" -window "$WINDOW" "$SHOT" 2>/dev/null || e2e_fail "no screenshot"
     read -r W H < <(identify -format "%w %h\n" "$SHOT")
 }
 sx() { echo $(($1 * W / 1920)); }

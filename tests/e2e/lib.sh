@@ -130,7 +130,7 @@ e2e_wait_exit() {
 
 # Saves a screenshot of the whole display.
 e2e_screenshot() {
-    import -display "$DISPLAY" -window root "$1"
+    timeout 30 import -display "$DISPLAY" -window root "$1"
 }
 
 # Prints the colour of pixel (x, y) of an image as "r g b" (0-255).
@@ -152,7 +152,7 @@ e2e_pixels() {
 
 # Saves the window's picture and prints its size as "width height".
 e2e_window_shot() {
-    import -display "$DISPLAY" -window "$1" "$2" 2>/dev/null || return 1
+    timeout 30 import -display "$DISPLAY" -window "$1" "$2" 2>/dev/null || return 1
     identify -format "%w %h\n" "$2"
 }
 
@@ -206,7 +206,7 @@ e2e_window_drawn() {
 
 # A small grey fingerprint of the window's picture (96 x 54), for telling whether it changed.
 e2e_window_print() {
-    import -display "$DISPLAY" -window "$1" -resize 96x54\! -colorspace gray "$2" 2>/dev/null
+    timeout 30 import -display "$DISPLAY" -window "$1" -resize 96x54\! -colorspace gray "$2" 2>/dev/null
 }
 
 # The difference between two fingerprints (root mean square, 0..1).
@@ -235,7 +235,7 @@ e2e_press_until() {
     shift 3
     local deadline=$(( ${EPOCHREALTIME/./} + timeout * 1000000 ))
     for round in 1 2 3 4 5 6; do
-        xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+        timeout 10 xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
         xdotool keydown --window "$window" "$key" 2>/dev/null
         local patience=$(( (deadline - ${EPOCHREALTIME/./}) / 1000000 / (7 - round) + 1 ))
         e2e_wait_until "$patience" "$@" && status=0

@@ -18,7 +18,7 @@ for name in "${!REF[@]}"; do
 done
 
 shot() {  # the window as the 1920 x 1080 screen (now.png) and as a small copy (now-small.png)
-    import -display "$DISPLAY" -window "$WINDOW" "$E2E_DIR/raw.png" 2>/dev/null || return 1
+    timeout 30 import -display "$DISPLAY" -window "$WINDOW" "$E2E_DIR/raw.png" 2>/dev/null || return 1
     convert "$E2E_DIR/raw.png" -resize 1920x1080\! -write "$E2E_DIR/now.png" -resize 240x135\! "$E2E_DIR/now-small.png"
 }
 

@@ -61,7 +61,7 @@ print("slash pixels beyond the orbs: %d" % slash)
 sys.exit(0 if slash > 200 else 1)
 PY
 }
-shoot() { import -display "$DISPLAY" -window "$WINDOW" "$E2E_DIR/$1.png" 2>/dev/null; }
+shoot() { timeout 30 import -display "$DISPLAY" -window "$WINDOW" "$E2E_DIR/$1.png" 2>/dev/null; }
 orbs_shown() { shoot orbs && measure orbs "$E2E_DIR/orbs.png"; }
 slash_shown() { shoot slash && measure slash "$E2E_DIR/orbs.png" "$E2E_DIR/slash.png"; }
 

@@ -71,7 +71,7 @@ def wall_left(rgb, row, from_x):
 
 
 def grab():
-    return subprocess.Popen(["import", "-window", sys.argv[1], "-depth", "8", "ppm:-"], stdout=subprocess.PIPE,
+    return subprocess.Popen(["timeout", "30", "import", "-window", sys.argv[1], "-depth", "8", "ppm:-"], stdout=subprocess.PIPE,
                             stderr=subprocess.DEVNULL)
 
 

@@ -110,7 +110,7 @@ cd "$ROOT" || exit 1
 e2e_start_game "$GAME"
 cd "$REPO" || exit 1
 WINDOW=$(e2e_wait_window harrowvale 120) || e2e_fail "no window titled harrowvale"
-xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
+timeout 10 xdotool windowactivate --sync "$WINDOW" >/dev/null 2>&1 || true
 
 # The keys are driven by what the screenshots show: each key is held until its effect is on
 # screen, however slow the frames, and each step waits for its state.
@@ -201,7 +201,7 @@ def world_x(s, who):
 
 
 def grab():
-    return subprocess.Popen(["import", "-window", WINDOW, "-depth", "8", "ppm:-"], stdout=subprocess.PIPE,
+    return subprocess.Popen(["timeout", "30", "import", "-window", WINDOW, "-depth", "8", "ppm:-"], stdout=subprocess.PIPE,
                             stderr=subprocess.DEVNULL)
 
 
@@ -315,7 +315,7 @@ def chased(mark):
     return len(bx) > 2 and bx[0] - min(bx) > 80 and any(s["digitsHeroes"] > 30 for s in since(mark))
 
 
-subprocess.run(["xdotool", "windowactivate", "--sync", WINDOW], capture_output=True)
+subprocess.run(["timeout", "10", "xdotool", "windowactivate", "--sync", WINDOW], capture_output=True)
 until("the first enemy stands beside the Thief at the start",
       lambda: any(s["EnemyA"] for s in shots) and any(s["Thief"] and s["floor"] for s in shots))
 rest = [s["floor"][0] - s["Thief"][2] for s in shots if s["Thief"] and s["floor"]]
