@@ -67,10 +67,22 @@ e2e_start_display() {
     [ -n "$n" ] || e2e_fail "Xvfb did not start"
     export DISPLAY=":$n"
     if command -v openbox >/dev/null 2>&1; then
-        openbox >"$E2E_DIR/wm.log" 2>&1 &
-        E2E_WM_PID=$!
-        e2e_wait_until 120 eval 'wmctrl -m >/dev/null 2>&1' || e2e_fail "the window manager did not start"
+        e2e_start_wm
+        e2e_wait_until 120 e2e_wm_ready || e2e_fail "the window manager did not start: $(tail -n 3 "$E2E_DIR/wm.log")"
     fi
+}
+
+e2e_start_wm() {
+    openbox >>"$E2E_DIR/wm.log" 2>&1 &
+    E2E_WM_PID=$!
+}
+
+# Whether the window manager answers; one that gave up before it did (seen once among
+# many displays starting at once) is started again.
+e2e_wm_ready() {
+    wmctrl -m >/dev/null 2>&1 && return 0
+    kill -0 "$E2E_WM_PID" 2>/dev/null || e2e_start_wm
+    return 1
 }
 
 # A scratch copy of the game's root for a test scene: the game always opens
