@@ -11,7 +11,7 @@ source tests/e2e/menu_helpers.bash
 e2e_start_display
 RUN=credits
 start_to_menu
-tap Down; tap Down; tap space  # New Game -> Options -> Credits
+select_down_to Credits; tap space
 run_credits
 exit_from_menu
 echo "menu_credits: ok"

@@ -117,8 +117,23 @@ run_credits() {
     done
 }
 
-exit_from_menu() {  # from New Game: down to Exit
-    tap Down; tap Down; tap Down; tap space
+# Whether the main menu shows this button (NewGame, Options, Credits, Exit) selected: the
+# bottom of its frame turns gold.
+selected() {
+    local y
+    case "$1" in NewGame) y=608 ;; Options) y=708 ;; Credits) y=808 ;; *) y=908 ;; esac
+    shot && looks_like 956 "$y" "Assets/Art/UI/Menu UI/${1}Selected.png" 192 88
+}
+
+# Down until the button shows selected (a tap while the menu fades in may change the
+# picture and still be ignored, so the selection itself is what is waited for).
+select_down_to() {
+    e2e_press_until "$WINDOW" Down 120 selected "$1" || e2e_fail "Down does not reach $1"
+}
+
+exit_from_menu() {  # from any button above Exit
+    select_down_to Exit
+    tap space
     e2e_wait_exit 240
     [ "$E2E_EXIT_CODE" = "0" ] || e2e_fail "exit code after Exit: $E2E_EXIT_CODE"
     e2e_check_sanitizers
