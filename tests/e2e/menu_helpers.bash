@@ -119,10 +119,9 @@ run_credits() {
 
 # Whether the main menu shows this button (NewGame, Options, Credits, Exit) selected: the
 # bottom of its frame turns gold.
+declare -A FRAME_BOTTOM=([NewGame]=608 [Options]=708 [Credits]=808 [Exit]=908)
 selected() {
-    local y
-    case "$1" in NewGame) y=608 ;; Options) y=708 ;; Credits) y=808 ;; *) y=908 ;; esac
-    shot && looks_like 956 "$y" "Assets/Art/UI/Menu UI/${1}Selected.png" 192 88
+    shot && looks_like 956 "${FRAME_BOTTOM[$1]}" "Assets/Art/UI/Menu UI/${1}Selected.png" 192 88
 }
 
 # Down until the button shows selected (a tap while the menu fades in may change the
