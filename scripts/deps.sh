@@ -14,7 +14,7 @@ ensure_packages() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" || return 1
 }
 
-BUILD_PACKAGES=(cmake ninja-build g++ clang pkg-config libglfw3-dev rapidjson-dev libfreetype-dev liblodepng-dev
+BUILD_PACKAGES=(cmake ninja-build g++ clang pkg-config libglfw3-dev rapidjson-dev libfreetype-dev zlib1g-dev liblodepng-dev
                 libopenal-dev libvorbis-dev libgl-dev libgl1-mesa-dri)
 TEST_PACKAGES=(googletest libgtest-dev libbenchmark-dev xvfb xauth x11-utils xdotool wmctrl openbox imagemagick sox libsox-fmt-all
                xxd python3 python3-numpy python3-pil)

@@ -98,8 +98,10 @@ void AIUnitController::OnDestroy() { enemies.clear(); }
 void AIUnitController::OnSceneLoaded() {
     if (!owner || owner->tag != "MagitekBoss") return;
     GraphicsEngine& graphics = GraphicsEngine::GetInstance();
-    graphics.LoadTexture("Assets/Art/Characters/MagitekAndroidRedAtlas.png");
-    graphics.LoadTexture("Assets/Art/Effects/ShieldBoss.png");
+    // Held until the first summon and the first shield: the boss's level holds the most
+    // pictures of all, and a fight ended early needs neither.
+    graphics.HoldTexture("Assets/Art/Characters/MagitekAndroidRedAtlas.png");
+    graphics.HoldTexture("Assets/Art/Effects/ShieldBoss.png");
 }
 
 void AIUnitController::Enable() {

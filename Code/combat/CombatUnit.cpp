@@ -128,7 +128,8 @@ void CombatUnit::MakeHealthBar() {
 }
 
 void CombatUnit::OnSceneLoaded() {
-    GraphicsEngine::GetInstance().LoadTexture("Assets/Art/Effects/Shield.png");
+    // Held: decoded by the first shield cast, as many levels see none.
+    GraphicsEngine::GetInstance().HoldTexture("Assets/Art/Effects/Shield.png");
     GraphicsEngine::GetInstance().LoadTexture("Assets/Art/Particles/MageAttackDotParticle.png");
 }
 

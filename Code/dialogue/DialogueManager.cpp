@@ -110,7 +110,8 @@ void DialogueManager::SetupScene() {
 
 void DialogueManager::Pictures(std::vector<std::string>& out) {
     DialogueBox::Pictures(out);
-    out.insert(out.end(), {kOverlayPicture, kOverlayPs4Picture, kOverlayX360Picture});
+    // The game pads' overlays are held until a pad shows them (SpriteRenderer::LoadPadTexture).
+    out.push_back(kOverlayPicture);
 }
 
 bool DialogueManager::ModalLineActive() const {

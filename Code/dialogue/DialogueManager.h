@@ -40,7 +40,7 @@ public:
     // Creates the hidden bubble ("Dialogue") and overlay ("DialogueOverlay") objects and
     // rewinds to the first line.
     void SetupScene();
-    // The pictures SetupScene loads (a scene load decodes them ahead).
+    // The pictures SetupScene loads now (a scene load decodes them ahead).
     static void Pictures(std::vector<std::string>& out);
 
     // A conversation is active, with its box and follow component, and its line is modal.

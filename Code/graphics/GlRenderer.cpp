@@ -6,7 +6,6 @@
 #include "graphics/GlFunctions.h"
 #include "graphics/GraphicsEngine.h"
 #include "graphics/ShaderProgram.h"
-#include "platform/Heap.h"
 #include "platform/Window.h"
 
 namespace {
@@ -308,12 +307,8 @@ void GlRenderer::DrawDebugLines(GraphicsEngine& engine) {
 
 namespace {
 
-// Pictures of at least this many bytes go up in strips of about this many.
-constexpr std::size_t kUploadStripBytes = 1u << 20;
-
-GLuint NewPictureTexture() {
-    GLuint name = 0;
-    glGenTextures(1, &name);
+GLuint NewPictureTexture(GLuint name = 0) {
+    if (name == 0) glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
@@ -336,24 +331,28 @@ uint32_t GlRenderer::UploadRgba(const unsigned char* pixels, uint32_t width, uin
     return name;
 }
 
-uint32_t GlRenderer::UploadRgbaConsuming(unsigned char* pixels, uint32_t width, uint32_t height) {
-    const std::size_t rowBytes = static_cast<std::size_t>(width) * 4;
-    if (!pixels || rowBytes == 0 || rowBytes * height < 2 * kUploadStripBytes) return UploadRgba(pixels, width, height);
-    // The driver's copy fills as the strips arrive while ours empties behind them: a large
-    // picture is not resident twice over, which is what set a load's peak.
-    const GLuint name = NewPictureTexture();
+uint32_t GlRenderer::Reserve() {
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    return name;
+}
+
+void GlRenderer::Allocate(uint32_t name, uint32_t width, uint32_t height) {
+    NewPictureTexture(name);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(width), static_cast<GLsizei>(height), 0, GL_RGBA,
                  GL_UNSIGNED_BYTE, nullptr);
-    const uint32_t stripRows = static_cast<uint32_t>(std::max<std::size_t>(1, kUploadStripBytes / rowBytes));
-    for (uint32_t row = 0; row < height; row += stripRows) {
-        const uint32_t rows = std::min(stripRows, height - row);
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, static_cast<GLint>(row), static_cast<GLsizei>(width),
-                        static_cast<GLsizei>(rows), GL_RGBA, GL_UNSIGNED_BYTE, pixels + row * rowBytes);
-        platform::ReleaseReadPages(pixels, (row + rows) * rowBytes);
-    }
     glBindTexture(GL_TEXTURE_2D, 0);
     BindingsChanged();
-    return name;
+}
+
+void GlRenderer::FillRows(uint32_t name, uint32_t width, uint32_t firstRow, uint32_t rows,
+                          const unsigned char* pixels) {
+    glBindTexture(GL_TEXTURE_2D, name);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, static_cast<GLint>(firstRow), static_cast<GLsizei>(width),
+                    static_cast<GLsizei>(rows), GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    BindingsChanged();
 }
 
 uint32_t GlRenderer::UploadGlyph(const unsigned char* rows, int width, int height, int pitch) {

@@ -77,7 +77,9 @@ public:
     void DrawParticleQuad(const ParticleDraw& draw) override;
 
     uint32_t UploadRgba(const unsigned char* pixels, uint32_t width, uint32_t height) override;
-    uint32_t UploadRgbaConsuming(unsigned char* pixels, uint32_t width, uint32_t height) override;
+    uint32_t Reserve() override;
+    void Allocate(uint32_t name, uint32_t width, uint32_t height) override;
+    void FillRows(uint32_t name, uint32_t width, uint32_t firstRow, uint32_t rows, const unsigned char* pixels) override;
     uint32_t UploadGlyph(const unsigned char* rows, int width, int height, int pitch) override;
     void Delete(uint32_t name) override;
     void Describe(uint32_t name, const PictureFacts& facts) override;

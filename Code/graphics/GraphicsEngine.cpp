@@ -158,9 +158,14 @@ Texture GraphicsEngine::LoadTexture(const std::string& path) {
     return textures.Load(path);
 }
 
-bool GraphicsEngine::LoadSpriteTexture(SpriteRenderer& sprite, const std::string& path) {
+Texture GraphicsEngine::HoldTexture(const std::string& path) {
+    if (shutDown) return Texture{};
+    return textures.Hold(path);
+}
+
+bool GraphicsEngine::LoadSpriteTexture(SpriteRenderer& sprite, const std::string& path, bool held) {
     bool hit = false;
-    const Texture loaded = shutDown ? Texture{} : textures.Load(path, &hit);
+    const Texture loaded = shutDown ? Texture{} : held ? textures.Hold(path, &hit) : textures.Load(path, &hit);
     if (loaded.id == 0) {
         sprite.texture = 0;
         return false;

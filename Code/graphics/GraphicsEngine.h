@@ -75,9 +75,13 @@ public:
 
     // A PNG through the cache (sizes 0 on a hit); id 0 on failure or without GL.
     Texture LoadTexture(const std::string& path);
+    // A PNG loaded in advance that may never show: cached under its name now, decoded
+    // when first drawn or loaded (TextureCache::Hold).
+    Texture HoldTexture(const std::string& path);
     // Fills a sprite from the cache or a new upload: on success `file`, `texture` (and,
     // when uploaded now, `width`/`height`); on failure `texture` 0. True on success.
-    bool LoadSpriteTexture(SpriteRenderer& sprite, const std::string& path);
+    // `held`: a picture not cached yet is held (see HoldTexture), not uploaded.
+    bool LoadSpriteTexture(SpriteRenderer& sprite, const std::string& path, bool held = false);
     const uint32_t* FindTexture(const std::string& path) const { return textures.Find(path); }
     void CacheTexture(const std::string& path, uint32_t name) { textures.Cache(path, name); }
     // Kept by the next release.

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "graphics/PlainPng.h"
 #include "platform/Files.h"
 
 namespace {
@@ -20,14 +21,33 @@ constexpr unsigned kMaxSide = 16384;
 // and the memory bandwidth (measured: 7 were slower than 3 on a busy 8-core machine).
 constexpr unsigned kMaxWorkers = 3;
 
-const char* Decode(const std::string& path, DecodedPicture& out) {
-    std::string file;
-    if (!platform::ReadRegularFile(path, kMaxPngBytes, file)) return lodepng_error_text(78);  // cannot open
-    const auto* bytes = reinterpret_cast<const unsigned char*>(file.data());
+const char* Inspect(const std::string& file, unsigned& width, unsigned& height) {
     lodepng::State state;
-    if (const unsigned error = lodepng_inspect(&out.width, &out.height, &state, bytes, file.size()))
+    const auto* bytes = reinterpret_cast<const unsigned char*>(file.data());
+    if (const unsigned error = lodepng_inspect(&width, &height, &state, bytes, file.size()))
         return lodepng_error_text(error);
-    if (out.width > kMaxSide || out.height > kMaxSide) return "picture too large";
+    if (width > kMaxSide || height > kMaxSide) return "picture too large";
+    return nullptr;
+}
+
+bool Streamable(const std::string& file, const DecodedPicture& picture) {
+    if (std::size_t{picture.width} * picture.height * 4 < kStreamedPictureBytes) return false;
+    PlainPngReader reader;
+    return reader.Open(reinterpret_cast<const unsigned char*>(file.data()), file.size());
+}
+
+const char* Decode(std::string& file, DecodedPicture& out, bool mayStream) {
+    if (const char* error = Inspect(file, out.width, out.height)) return error;
+    if (mayStream && Streamable(file, out)) {
+        out.file = std::move(file);
+        return nullptr;
+    }
+    const auto* bytes = reinterpret_cast<const unsigned char*>(file.data());
+    // Our own files need no second copy; anything else goes through the general decoder.
+    if (unsigned char* plain = DecodePlainPng(bytes, file.size(), out.width, out.height)) {
+        out.pixels.reset(plain);
+        return nullptr;
+    }
     unsigned char* pixels = nullptr;  // malloc'd by the decoder, ours to free
     const unsigned error = lodepng_decode_memory(&pixels, &out.width, &out.height, bytes, file.size(), LCT_RGBA, 8);
     out.pixels.reset(pixels);
@@ -37,9 +57,24 @@ const char* Decode(const std::string& path, DecodedPicture& out) {
 }  // namespace
 
 void DecodePicture(const std::string& path, DecodedPicture& out) {
+    std::string file;
+    if (const char* error = ReadPicture(path, file, out.width, out.height)) {
+        out = DecodedPicture{};
+        out.error = error;
+        return;
+    }
+    DecodePictureFile(std::move(file), out);
+}
+
+const char* ReadPicture(const std::string& path, std::string& file, unsigned& width, unsigned& height) {
+    if (!platform::ReadRegularFile(path, kMaxPngBytes, file)) return lodepng_error_text(78);  // cannot open
+    return Inspect(file, width, height);
+}
+
+void DecodePictureFile(std::string file, DecodedPicture& out, bool mayStream) {
     out = DecodedPicture{};
-    out.error = Decode(path, out);
-    if (!out.error) out.facts = ExaminePicture(out.pixels.get(), out.width, out.height);
+    out.error = Decode(file, out, mayStream);
+    if (!out.error && out.pixels) out.facts = ExaminePicture(out.pixels.get(), out.width, out.height);
 }
 
 unsigned DecodeWorkersForThisMachine() {

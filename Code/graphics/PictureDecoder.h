@@ -27,11 +27,23 @@ struct DecodedPicture {
     unsigned height = 0;
     const char* error = nullptr;  // null, or the decoder's text to show (a static string)
     PictureFacts facts;           // of the decoded pixels (found on the decoding thread)
+    // Instead of `pixels`, for a large picture in the plain form of our art: its file,
+    // which the texture cache reads into the texture a strip at a time.
+    std::string file;
 };
+
+// Pictures of at least this many decoded bytes are left in their files to be streamed:
+// whole, a picture and the texture it goes into would be resident together.
+constexpr std::size_t kStreamedPictureBytes = 16u << 20;
 
 // Decodes one PNG file; non-regular files, files over the size cap and pictures with a
 // side beyond what GL drivers take are refused with an error text.
 void DecodePicture(const std::string& path, DecodedPicture& out);
+// The two halves of DecodePicture: reading the file and checking its header (its size
+// known, nothing decoded; null or the error text), then decoding the bytes read.
+// `mayStream` false: a large picture is decoded too, never left to be streamed.
+const char* ReadPicture(const std::string& path, std::string& file, unsigned& width, unsigned& height);
+void DecodePictureFile(std::string file, DecodedPicture& out, bool mayStream = true);
 
 // The threads a scene load should decode on beside the main thread: one fewer than the
 // cores this process may run on, at most 3 (0 on a single core).

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <vector>
 
 namespace {
 
@@ -25,36 +24,42 @@ void MergeNarrowestGap(std::vector<TexelBox>& bands) {
 
 }  // namespace
 
-PictureFacts ExaminePicture(const unsigned char* rgba, uint32_t width, uint32_t height) {
-    PictureFacts facts;
-    facts.width = width;
-    facts.height = height;
-    if (!rgba || width == 0 || height == 0) return facts;
-    bool opaque = true;
-    std::vector<TexelBox> bands;
-    for (uint32_t y = 0; y < height; ++y) {
-        const unsigned char* row = rgba + static_cast<std::size_t>(y) * width * 4;
+PictureExaminer::PictureExaminer(uint32_t width, uint32_t height) {
+    facts_.width = width;
+    facts_.height = height;
+    opaque_ = width > 0 && height > 0;
+}
+
+void PictureExaminer::AddRows(const unsigned char* rgba, uint32_t rows) {
+    const uint32_t width = facts_.width;
+    for (uint32_t r = 0; r < rows && rgba; ++r, ++nextRow_) {
+        const uint32_t y = nextRow_;
+        const unsigned char* row = rgba + static_cast<std::size_t>(r) * width * 4;
         uint32_t first = width, last = 0;
         for (uint32_t x = 0; x < width; ++x) {
             const unsigned char alpha = row[x * 4 + 3];
-            if (alpha != 255) opaque = false;
+            if (alpha != 255) opaque_ = false;
             if (alpha == 0) continue;
             if (first == width) first = x;
             last = x + 1;
         }
         if (first == width) continue;  // a fully transparent row
-        if (!bands.empty() && y - bands.back().bottom < kMinGap) {
-            TexelBox& band = bands.back();
+        if (!bands_.empty() && y - bands_.back().bottom < kMinGap) {
+            TexelBox& band = bands_.back();
             band.left = std::min(band.left, first);
             band.right = std::max(band.right, last);
             band.bottom = y + 1;
         } else {
-            bands.push_back(TexelBox{first, y, last, y + 1});
+            bands_.push_back(TexelBox{first, y, last, y + 1});
         }
     }
-    facts.opaque = opaque;
-    while (bands.size() > static_cast<std::size_t>(PictureFacts::kMaxBands)) MergeNarrowestGap(bands);
-    for (const TexelBox& band : bands) {
+}
+
+PictureFacts PictureExaminer::Facts() {
+    PictureFacts facts = facts_;
+    facts.opaque = opaque_ && nextRow_ == facts.height;
+    while (bands_.size() > static_cast<std::size_t>(PictureFacts::kMaxBands)) MergeNarrowestGap(bands_);
+    for (const TexelBox& band : bands_) {
         if (facts.bandCount == 0) facts.visible = band;
         facts.visible.left = std::min(facts.visible.left, band.left);
         facts.visible.right = std::max(facts.visible.right, band.right);
@@ -62,4 +67,10 @@ PictureFacts ExaminePicture(const unsigned char* rgba, uint32_t width, uint32_t 
         facts.bands[facts.bandCount++] = band;
     }
     return facts;
+}
+
+PictureFacts ExaminePicture(const unsigned char* rgba, uint32_t width, uint32_t height) {
+    PictureExaminer examiner(width, height);
+    if (rgba) examiner.AddRows(rgba, height);
+    return examiner.Facts();
 }

@@ -3,6 +3,7 @@
 // whether every pixel is opaque, and where the pixels that are not fully transparent lie
 // (pixels elsewhere can never change the screen).
 #include <cstdint>
+#include <vector>
 
 // A box of texels, right and bottom exclusive.
 struct TexelBox {
@@ -28,3 +29,17 @@ struct PictureFacts {
 
 // Reads 8-bit RGBA rows (top row first).
 PictureFacts ExaminePicture(const unsigned char* rgba, uint32_t width, uint32_t height);
+
+// The same, for a picture that arrives a few rows at a time, top first.
+class PictureExaminer {
+public:
+    PictureExaminer(uint32_t width, uint32_t height);
+    void AddRows(const unsigned char* rgba, uint32_t rows);
+    PictureFacts Facts();
+
+private:
+    PictureFacts facts_;
+    bool opaque_ = false;
+    uint32_t nextRow_ = 0;
+    std::vector<TexelBox> bands_;
+};

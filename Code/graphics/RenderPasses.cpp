@@ -108,6 +108,7 @@ void RecentreParallax(SpriteRenderer& s, Transform& t, float cameraX) {
 
 void GraphicsEngine::DrawSprite(SpriteRenderer& s, DrawTarget& target) {
     if (s.texture == 0) return;  // nothing loaded: GL would draw an opaque box
+    textures.Show(s.texture);
     Transform& t = *s.transform;
     SpriteDraw draw;
     draw.texture = s.texture;

@@ -18,12 +18,12 @@ SpriteRenderer::SpriteRenderer(const JsonValue& json) : Render(json) {
     if (controllerDependent) {
         ps4file = json::ReadString(json, "ps4file", "");
         if (!ps4file.empty()) {
-            LoadTexture(ps4file);
+            LoadPadTexture(ps4file);
             ps4Texture = texture;
         }
         x360file = json::ReadString(json, "x360file", "");
         if (!x360file.empty()) {
-            LoadTexture(x360file);
+            LoadPadTexture(x360file);
             x360Texture = texture;
         }
     }
@@ -53,17 +53,21 @@ bool SpriteRenderer::LoadTexture(const std::string& path) {
     return GraphicsEngine::GetInstance().LoadSpriteTexture(*this, path);
 }
 
+bool SpriteRenderer::LoadPadTexture(const std::string& path) {
+    return GraphicsEngine::GetInstance().LoadSpriteTexture(*this, path, true);
+}
+
 void SpriteRenderer::Awake() {
     if (controllerDependent) {
-        auto fill = [this](uint32_t& slot, const std::string& path) {
+        auto fill = [this](uint32_t& slot, const std::string& path, bool pad) {
             if (slot != 0 || path.empty()) return;
             // A failed load leaves `texture` 0, so the slot keeps nothing.
-            if (LoadTexture(path)) slot = texture;
+            if (pad ? LoadPadTexture(path) : LoadTexture(path)) slot = texture;
         };
         const std::string pcPath = file;
-        fill(pcTexture, pcPath);
-        fill(ps4Texture, ps4file);
-        fill(x360Texture, x360file);
+        fill(pcTexture, pcPath, false);
+        fill(ps4Texture, ps4file, true);
+        fill(x360Texture, x360file, true);
     } else if (texture == 0 && !file.empty()) {
         LoadTexture(file);
     }

@@ -30,6 +30,9 @@ public:
     // Loads a PNG through the texture cache; on success sets `file`, `texture` (and
     // `width`, `height` when decoded now) and returns true; on failure `texture` is 0.
     bool LoadTexture(const std::string& path);
+    // The same for a game pad's version of the picture: decoded when first drawn, as
+    // most players never connect that pad (TextureCache::Hold).
+    bool LoadPadTexture(const std::string& path);
 
     std::string file;
     bool textureAtlas = false;

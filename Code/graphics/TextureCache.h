@@ -10,6 +10,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "graphics/PictureFacts.h"
@@ -27,11 +28,13 @@ public:
     virtual ~TextureBackend() = default;
     // Uploads 8-bit RGBA rows (first row = top of the picture); returns the new name (0 on failure).
     virtual uint32_t UploadRgba(const unsigned char* pixels, uint32_t width, uint32_t height) = 0;
-    // The same upload from a heap block (malloc'd) that the caller frees unread afterwards;
-    // the backend may give its pages back as it goes.
-    virtual uint32_t UploadRgbaConsuming(unsigned char* pixels, uint32_t width, uint32_t height) {
-        return UploadRgba(pixels, width, height);
-    }
+    // Textures filled in strips: a name, storage for a picture of the size, then its
+    // rows, top first (8-bit RGBA). Reserve returns 0 when the backend has none of this:
+    // pictures then go up whole through UploadRgba, and none is held (TextureCache::Hold).
+    virtual uint32_t Reserve() { return 0; }
+    virtual void Allocate(uint32_t /*name*/, uint32_t /*width*/, uint32_t /*height*/) {}
+    virtual void FillRows(uint32_t /*name*/, uint32_t /*width*/, uint32_t /*firstRow*/, uint32_t /*rows*/,
+                          const unsigned char* /*pixels*/) {}
     // Uploads one single-channel glyph bitmap whose rows are `pitch` bytes apart.
     virtual uint32_t UploadGlyph(const unsigned char* rows, int width, int height, int pitch) = 0;
     virtual void Delete(uint32_t name) = 0;
@@ -40,6 +43,7 @@ public:
 };
 
 class PictureDecodeAhead;
+struct DecodedPicture;
 
 class TextureCache {
 public:
@@ -55,7 +59,20 @@ public:
     // upload. `hit` tells which. A failure returns id 0, uploads nothing, and reports
     // the path once ("GRAPHICS ENGINE" with the decoder's text, then "FAILED TO LOAD");
     // the next request for the path tries again.
+    // A held picture (below) is decoded and uploaded here, as it is wanted now.
     Texture Load(const std::string& path, bool* hit = nullptr);
+    // As Load, but a picture not cached yet is only read and its header checked: it gets
+    // its texture name and size (or fails, reported as Load would) and its pixels are
+    // decoded and uploaded when it is first shown (Show) or loaded. For pictures loaded
+    // in advance that may never show (a game pad's versions of a picture, the game-over
+    // screens): each would otherwise hold a full texture in every level.
+    Texture Hold(const std::string& path, bool* hit = nullptr);
+    // Before a texture is drawn: a held picture gets its pixels. A body that fails to
+    // decode is reported once and shows nothing (one transparent texel).
+    void Show(uint32_t name) {
+        if (!held_.empty()) Realize(name);
+    }
+    bool Held(uint32_t name) const { return held_.count(name) != 0; }
     const uint32_t* Find(const std::string& path) const;
 
     // Starts decoding the pictures of the paths not cached yet on worker threads, so that
@@ -95,6 +112,19 @@ private:
     // Deletes and forgets the entries, of `only` when given, that are neither used,
     // pinned nor in `keep`.
     void DeleteAllBut(const std::set<uint32_t>& keep, const std::set<std::string>* only = nullptr);
+    void Realize(uint32_t name);
+    void Report(const std::string& path, const char* error);
+    // Gives the picture a texture: `name` when not 0 (reserved), else a new one. Returns
+    // the name, or 0 with `picture.error` set.
+    uint32_t Upload(DecodedPicture& picture, uint32_t name);
+    uint32_t UploadInStrips(DecodedPicture& picture, uint32_t name);
+    uint32_t Stream(DecodedPicture& picture, uint32_t name);
+
+    // A picture whose file was read and not yet decoded.
+    struct HeldPicture {
+        std::string path;
+        std::string file;
+    };
 
     TextureBackend* backend_ = nullptr;
     std::map<std::string, uint32_t> entries_;
@@ -103,6 +133,7 @@ private:
     std::set<std::string> reported_;
     std::set<std::string> scenePictures_;  // named by the scene last announced
     std::set<uint32_t> neverRegistered_;   // uploaded here and never marked used since
+    std::unordered_map<uint32_t, HeldPicture> held_;  // by texture name
     std::unique_ptr<PictureDecodeAhead> ahead_;
     unsigned decodeWorkers_ = 0;
 };

@@ -37,8 +37,9 @@ GameManager::GameManager(const JsonValue& json) : Component(json), saveScene(jso
 void GameManager::Start() {
     Build();
     GraphicsEngine& graphics = GraphicsEngine::GetInstance();
-    graphics.LoadTexture(kMageFellPicture);
-    graphics.LoadTexture(kThiefFellPicture);
+    // Held, not decoded: most levels end without either showing.
+    graphics.HoldTexture(kMageFellPicture);
+    graphics.HoldTexture(kThiefFellPicture);
 }
 
 void GameManager::OnSceneLoaded() {

@@ -4,7 +4,9 @@
 // (fake uploads, no built-in particle pass in the list) and restores it afterwards.
 #include <lodepng.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -28,13 +30,32 @@ public:
     void Delete(uint32_t name) override {
         deleted.push_back(name);
         live.erase(name);
+        filled.erase(name);
     }
+    // Strips: a texture given storage counts as an upload; its rows are kept.
+    uint32_t Reserve() override {
+        live.insert(nextName);
+        return nextName++;
+    }
+    void Allocate(uint32_t name, uint32_t width, uint32_t height) override {
+        ++uploads;
+        lastWidth = width;
+        lastHeight = height;
+        filled[name].assign(std::size_t{width} * height * 4, 0);
+    }
+    void FillRows(uint32_t name, uint32_t width, uint32_t firstRow, uint32_t rows, const unsigned char* rgba) override {
+        const std::size_t rowBytes = std::size_t{width} * 4;
+        std::copy(rgba, rgba + rows * rowBytes, filled[name].begin() + static_cast<std::ptrdiff_t>(firstRow * rowBytes));
+    }
+    void Describe(uint32_t name, const PictureFacts& picture) override { facts[name] = picture; }
 
     int uploads = 0;
     uint32_t lastWidth = 0, lastHeight = 0;
     uint32_t nextName = 1000;
     std::set<uint32_t> live;
     std::vector<uint32_t> deleted;
+    std::map<uint32_t, std::vector<unsigned char>> filled;  // the pixels of textures filled in strips
+    std::map<uint32_t, PictureFacts> facts;
 };
 
 struct DrawRecorder : DrawTarget {

@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 #include <lodepng.h>
 #include <sys/stat.h>
+#include <zlib.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -278,6 +281,139 @@ TEST_F(TextureCacheTest, PicturesDecodedAheadLoadExactlyAsDecodedOneByOne) {
     EXPECT_EQ(std::get<0>(oneByOne).size(), 12u);  // 11 queued pictures and the unqueued one
     EXPECT_EQ(std::get<2>(oneByOne).size(), 8u);   // the four refused files, each reported once
     for (unsigned workers : {1u, 3u}) EXPECT_TRUE(load(workers) == oneByOne) << workers << " workers";
+}
+
+}  // namespace
+
+namespace {
+
+// Detail in every channel and a fully transparent row in every seven; a smooth pattern
+// instead of noise for the large picture, which lodepng would take seconds to pack.
+std::string EncodedPng(EngineHarness& harness, unsigned w, unsigned h, LodePNGFilterStrategy filter, bool noise) {
+    std::vector<unsigned char> rgba(std::size_t{w} * h * 4);
+    uint32_t seed = w * 31 + h;
+    for (std::size_t i = 0; i < rgba.size(); ++i) {
+        const std::size_t x = i / 4 % w, y = i / 4 / w;
+        seed = seed * 1664525u + 1013904223u;
+        rgba[i] = noise ? static_cast<unsigned char>(seed >> 24) : static_cast<unsigned char>(x / 64 * 37 + y / 64 * 11 + i % 4 * 50);
+        if (i % 4 == 3 && y % 7 == 3) rgba[i] = 0;
+    }
+    lodepng::State state;
+    state.encoder.filter_strategy = filter;
+    state.encoder.auto_convert = 0;  // 8-bit RGBA, as our art is saved
+    std::vector<unsigned char> file;
+    EXPECT_EQ(lodepng::encode(file, rgba, w, h, state), 0u);
+    return harness.WriteTempFile(std::string(file.begin(), file.end()), ".png");
+}
+
+std::string ReadAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A byte of the compressed data changed, its chunk's checksum made right again.
+std::string CorruptedLate(EngineHarness& harness, const std::string& path) {
+    std::string file = ReadAll(path);
+    const std::size_t idat = file.find("IDAT");
+    const uint32_t length = (uint32_t{static_cast<unsigned char>(file[idat - 4])} << 24) |
+                            (uint32_t{static_cast<unsigned char>(file[idat - 3])} << 16) |
+                            (uint32_t{static_cast<unsigned char>(file[idat - 2])} << 8) |
+                            static_cast<unsigned char>(file[idat - 1]);
+    file[idat + 4 + length * 3 / 4] ^= 0x5a;
+    const auto crc = static_cast<uint32_t>(
+        crc32(0, reinterpret_cast<const unsigned char*>(file.data() + idat), length + 4));
+    for (int i = 0; i < 4; ++i) file[idat + 4 + length + i] = static_cast<char>(crc >> (24 - 8 * i));
+    return harness.WriteTempFile(file, ".png");
+}
+
+// Keeps the pixels of every upload, whole or in strips.
+struct PixelKeeper : FakeTextureBackend {
+    uint32_t UploadRgba(const unsigned char* rgba, uint32_t width, uint32_t height) override {
+        const uint32_t name = FakeTextureBackend::UploadRgba(rgba, width, height);
+        filled[name].assign(rgba, rgba + std::size_t{width} * height * 4);
+        return name;
+    }
+};
+
+TEST_F(TextureCacheTest, OurPlainPicturesDecodeWholeOrStreamedExactlyAsTheGeneralDecoder) {
+    std::vector<std::string> files;
+    for (LodePNGFilterStrategy filter : {LFS_ZERO, LFS_ONE, LFS_TWO, LFS_THREE, LFS_FOUR, LFS_MINSUM})
+        for (auto [w, h] : {std::pair{1u, 1u}, {5u, 3u}, {131u, 17u}}) files.push_back(EncodedPng(harness, w, h, filter, true));
+    const std::string large = EncodedPng(harness, 2048, 2049, LFS_MINSUM, false);  // 16 MiB and more: streamed
+    files.insert(files.end(), {large, EncodedPng(harness, 1024, 600, LFS_FOUR, true), CorruptedLate(harness, large)});
+    files.push_back(Png(9, 9));  // lodepng picks a palette: not our plain kind
+    const std::string whole = ReadAll(files[5]);
+    files.push_back(harness.WriteTempFile(whole.substr(0, whole.size() - 20), ".png"));
+
+    PixelKeeper backend;
+    TextureCache cache;
+    cache.SetBackend(&backend);
+    for (const std::string& path : files) {
+        platform::ShownMessages().clear();
+        std::vector<unsigned char> expected;
+        unsigned w = 0, h = 0;
+        const unsigned error = lodepng::decode(expected, w, h, path);
+        const Texture t = cache.Load(path);
+        if (error != 0) {
+            EXPECT_EQ(t.id, 0u) << path;
+            ASSERT_FALSE(platform::ShownMessages().empty()) << path;
+            EXPECT_EQ(platform::ShownMessages()[0].text, lodepng_error_text(error)) << path;
+            continue;
+        }
+        ASSERT_NE(t.id, 0u) << path;
+        EXPECT_TRUE(backend.filled[t.id] == expected) << path << " " << w << " x " << h;
+        const PictureFacts want = ExaminePicture(expected.data(), w, h), got = backend.facts[t.id];
+        EXPECT_EQ(std::tie(got.opaque, got.visible.left, got.visible.top, got.visible.right, got.visible.bottom, got.bandCount),
+                  std::tie(want.opaque, want.visible.left, want.visible.top, want.visible.right, want.visible.bottom, want.bandCount))
+            << path;
+    }
+    EXPECT_EQ(backend.live.size(), files.size() - 2) << "a stream broken late leaves no texture behind";
+}
+
+TEST_F(TextureCacheTest, AHeldPictureIsReadNowAndDecodedOnlyWhenShownOrLoaded) {
+    const std::string shown = Png(6, 4, 0x00ff00ff), loaded = Png(3, 3), never = Png(5, 5);
+    std::string body = ReadAll(EncodedPng(harness, 40, 40, LFS_ZERO, true));
+    body[body.find("IDAT") + 20] ^= 0x33;  // the checksum of the chunk no longer holds
+    const std::string broken = harness.WriteTempFile(body, ".png");
+
+    const Texture held = engine.HoldTexture(shown);
+    ASSERT_NE(held.id, 0u);
+    EXPECT_EQ(held.width, 6u);
+    EXPECT_EQ(held.height, 4u);
+    EXPECT_EQ(engine.HoldTexture(shown).id, held.id);
+    const uint32_t neverShown = engine.HoldTexture(never).id, loadedLater = engine.HoldTexture(loaded).id;
+    EXPECT_EQ(engine.HoldTexture(harness.WriteTempFile("", ".png") + ".missing.png").id, 0u);
+    EXPECT_EQ(CountMessages("FAILED TO LOAD"), 1);
+    EXPECT_EQ(graphics.fake.uploads, 0);
+
+    GameObject* object = SceneManager::GetInstance().CreateGameObject("Held", true);
+    object->AddComponent<Transform>();
+    auto* sprite = object->AddComponent<SpriteRenderer>(true);
+    sprite->texture = held.id;  // as a pad's picture is picked: no load on the way
+    sprite->Awake();
+    sprite->Start();
+    DrawRecorder frame;
+    engine.DrawListTo(frame);
+    engine.DrawListTo(frame);
+    EXPECT_EQ(graphics.fake.uploads, 1);
+    EXPECT_EQ(graphics.fake.lastWidth, 6u);
+    EXPECT_EQ(engine.LoadTexture(loaded).id, loadedLater);
+    EXPECT_EQ(graphics.fake.uploads, 2);
+    EXPECT_TRUE(engine.textures.Held(neverShown));
+
+    // A body broken past its header shows one clear texel and is reported once.
+    sprite->texture = engine.HoldTexture(broken).id;
+    ASSERT_NE(sprite->texture, 0u);
+    platform::ShownMessages().clear();
+    engine.DrawListTo(frame);
+    engine.DrawListTo(frame);
+    EXPECT_EQ(CountMessages("FAILED TO LOAD"), 1);
+    EXPECT_EQ(graphics.fake.filled[sprite->texture].size(), 4u);
+    EXPECT_TRUE(graphics.fake.facts[sprite->texture].Invisible());
+
+    engine.ReleaseUnusedTextures();
+    EXPECT_FALSE(graphics.fake.live.count(neverShown));
+    EXPECT_EQ(graphics.fake.uploads, 3) << "the picture never shown was never decoded";
 }
 
 }  // namespace

@@ -237,6 +237,32 @@ TEST_F(GlRenderTest, ReleasedTexturesAreDeletedAndListedOnesKept) {
     }
 }
 
+TEST_F(GlRenderTest, AHeldPictureFirstDrawnInARunShowsAsOneLoadedAtOnce) {
+    const std::string picture = Noise(96, 64, 7u), copy = harness.WriteTempFile("", ".png");
+    std::filesystem::copy_file(picture, copy, std::filesystem::copy_options::overwrite_existing);
+    // Drawn first: one picture texel for texel (sampled nearest) and scaled, so that its
+    // second run is still open, its texture already bound, when the held picture goes up.
+    const std::string first = Noise(32, 32, 9u);
+    Sprite(first, 300, 300, 16, 16, -1);
+    Sprite(first, 400, 300, 40, 40, -1);
+    SpriteRenderer* sprite = Sprite(picture, 700.5f, 400.25f, 70, 50);
+    Sprite(Noise(32, 32, 11u), 720, 420, 30, 30, 1);  // over it
+    for (bool batched : {true, false}) {
+        engine.Renderer()->SetSubmission(batched ? GlRenderer::Submission::Batched
+                                                 : GlRenderer::Submission::OneDrawPerItem);
+        sprite->texture = *engine.FindTexture(picture);
+        engine.DrawFrame();
+        const std::vector<unsigned char> loaded = Frame();
+        sprite->texture = engine.HoldTexture(copy).id;  // as a pad's picture is picked
+        ASSERT_TRUE(engine.textures.Held(sprite->texture));
+        engine.DrawFrame();
+        EXPECT_FALSE(engine.textures.Held(sprite->texture));
+        EXPECT_TRUE(Frame() == loaded) << (batched ? "batched" : "one draw per item");
+        engine.textures.Release({});
+    }
+    engine.Renderer()->SetSubmission(GlRenderer::Submission::Batched);
+}
+
 TEST_F(GlRenderTest, BatchedFrameEqualsOneDrawPerItemByteForByte) {
     auto noise = [&](unsigned w, unsigned h, uint32_t seed) { return Noise(w, h, seed); };
     const std::string sky = noise(64, 32, 1), hills = noise(48, 24, 2), sheetA = noise(16, 16, 3), sheetB = noise(8, 8, 4);
