@@ -12,15 +12,21 @@ TextureCache::TextureCache() : decodeWorkers_(DecodeWorkersForThisMachine()) {}
 
 TextureCache::~TextureCache() = default;
 
-Texture TextureCache::Load(const std::string& path, bool* hit) {
-    if (hit) *hit = false;
+Texture TextureCache::Cached(const std::string& path, bool* hit) const {
     Texture result;
-    if (!backend_) return result;
-    if (const uint32_t* cached = Find(path)) {
-        if (hit) *hit = true;
+    const uint32_t* cached = backend_ ? Find(path) : nullptr;
+    if (hit) *hit = cached != nullptr;
+    if (cached) {
         result.id = *cached;
         result.path = path;
-        Show(*cached);
+    }
+    return result;
+}
+
+Texture TextureCache::Load(const std::string& path, bool* hit) {
+    Texture result = Cached(path, hit);
+    if (!backend_ || result.id != 0) {
+        Show(result.id);
         return result;
     }
     // Decoded ahead by the scene load, or here and now: the same decoder either way.
@@ -45,15 +51,8 @@ Texture TextureCache::Load(const std::string& path, bool* hit) {
 }
 
 Texture TextureCache::Hold(const std::string& path, bool* hit) {
-    if (hit) *hit = false;
-    Texture result;
-    if (!backend_) return result;
-    if (const uint32_t* cached = Find(path)) {
-        if (hit) *hit = true;
-        result.id = *cached;
-        result.path = path;
-        return result;
-    }
+    Texture result = Cached(path, hit);
+    if (!backend_ || result.id != 0) return result;
     HeldPicture held{path, {}};
     unsigned width = 0, height = 0;
     if (const char* error = ReadPicture(path, held.file, width, height)) {

@@ -112,6 +112,8 @@ private:
     // Deletes and forgets the entries, of `only` when given, that are neither used,
     // pinned nor in `keep`.
     void DeleteAllBut(const std::set<uint32_t>& keep, const std::set<std::string>* only = nullptr);
+    // The cached texture of the path as Load returns it (id 0 when there is none).
+    Texture Cached(const std::string& path, bool* hit) const;
     void Realize(uint32_t name);
     void Report(const std::string& path, const char* error);
     // Gives the picture a texture: `name` when not 0 (reserved), else a new one. Returns

@@ -376,6 +376,7 @@ TEST_F(TextureCacheTest, AHeldPictureIsReadNowAndDecodedOnlyWhenShownOrLoaded) {
     body[body.find("IDAT") + 20] ^= 0x33;  // the checksum of the chunk no longer holds
     const std::string broken = harness.WriteTempFile(body, ".png");
 
+    graphics.fake.nextName = 50000;  // names no earlier test left used or pinned in the engine's cache
     const Texture held = engine.HoldTexture(shown);
     ASSERT_NE(held.id, 0u);
     EXPECT_EQ(held.width, 6u);
