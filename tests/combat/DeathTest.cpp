@@ -1,7 +1,6 @@
 // Death: what a dying unit switches off and removes, and the boss's ending.
 #include "CombatFixture.h"
 
-#include "combat/Party.h"
 #include "combat/UnitController.h"
 #include "gameobjectengine/EngineState.h"
 #include "gameobjectengine/GameFlags.h"
@@ -78,25 +77,6 @@ TEST(Death, BossDeathFadesToTheEnding) {
     EXPECT_EQ(EngineState::GetInstance().state, EngineState::SceneChange);
     EXPECT_GE(ticks, 8);  // after the 2 s fade
     EXPECT_EQ(SceneManager::GetInstance().currentSceneIndex, 15u);
-}
-
-TEST(Death, ADeadHeroCannotBeSwappedIn) {
-    EngineHarness engine;
-    engine.LoadSceneText(R"({"GameObjects": [["Thief", 1], ["Mage", 1]], "Components": [], "Dialogue": []})");
-    GameObject* thief = engine.Find("Thief");
-    GameObject* mage = engine.Find("Mage");
-    for (GameObject* hero : {thief, mage}) {
-        hero->AddComponent<PlayerUnitController>(true);
-        hero->AddComponent<AIUnitController>(true);
-        hero->AddComponent<CombatUnit>(true);
-        SceneManager::GetInstance().AddPersistent(hero);
-    }
-    engine.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");  // sets up the party
-    Combat::Party& party = Combat::Party::GetInstance();
-    ASSERT_EQ(party.CurrentPlayerController(), thief->GetComponent<PlayerUnitController>());
-    mage->GetComponent<CombatUnit>()->states[CombatUnit::ALIVE] = 0;  // dead, still enabled
-    party.SwapCharacter();
-    EXPECT_EQ(party.CurrentPlayerController(), thief->GetComponent<PlayerUnitController>());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 #include "EngineHarness.h"
@@ -13,20 +14,26 @@ namespace {
 SceneManager& Scene() { return SceneManager::GetInstance(); }
 Combat::Party& Party() { return Combat::Party::GetInstance(); }
 
-TEST(Party, ThiefLedAndMageFollowing) {
-    EngineHarness engine;
+// Thief and Mage with both controllers (and a unit each when asked), made persistent.
+// Controllers are added by code here; the party is set up at the end of a load, so the
+// scene is built again with them already present through persistence.
+std::pair<GameObject*, GameObject*> PartyOfTwo(EngineHarness& engine, bool units = true) {
     engine.LoadSceneText(R"({"GameObjects": [["Thief", 1], ["Mage", 1]], "Components": [], "Dialogue": []})");
-    // Controllers are added by code here; the party is set up at the end of the next load,
-    // so build the scene again with them already present through persistence.
     GameObject* thief = engine.Find("Thief");
     GameObject* mage = engine.Find("Mage");
     for (GameObject* hero : {thief, mage}) {
         hero->AddComponent<PlayerUnitController>(true);
         hero->AddComponent<AIUnitController>(true);
-        hero->AddComponent<Combat::CombatUnit>(true);
+        if (units) hero->AddComponent<Combat::CombatUnit>(true);
         Scene().AddPersistent(hero);
     }
     engine.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");
+    return {thief, mage};
+}
+
+TEST(Party, ThiefLedAndMageFollowing) {
+    EngineHarness engine;
+    const auto [thief, mage] = PartyOfTwo(engine);
     EXPECT_EQ(Party().CurrentPlayerController(), thief->GetComponent<PlayerUnitController>());
     EXPECT_EQ(Party().CurrentAIController(), mage->GetComponent<AIUnitController>());
     EXPECT_TRUE(thief->GetComponent<PlayerUnitController>()->enabled);
@@ -65,14 +72,8 @@ TEST(Party, ClearingOrFailingALoadDropsControllerReferences) {
 
 TEST(Party, AFailedLoadDropsTheReferencesToHeroesThatLiveOn) {
     EngineHarness engine;
-    engine.LoadSceneText(R"({"GameObjects": [["Thief", 1], ["Mage", 1]], "Components": [], "Dialogue": []})");
-    GameObject* heroes[] = {engine.Find("Thief"), engine.Find("Mage")};
-    for (GameObject* hero : heroes) {
-        hero->AddComponent<PlayerUnitController>(true);
-        hero->AddComponent<AIUnitController>(true);
-        Scene().AddPersistent(hero);
-    }
-    engine.LoadSceneText(R"({"GameObjects": [], "Components": [], "Dialogue": []})");
+    const auto [thief, mage] = PartyOfTwo(engine, false);
+    GameObject* heroes[] = {thief, mage};
     auto references = [] {
         return std::vector<const Component*>{Party().ThiefPlayerController(), Party().MagePlayerController(),
                                              Party().ThiefAIController(),     Party().MageAIController(),
@@ -84,6 +85,15 @@ TEST(Party, AFailedLoadDropsTheReferencesToHeroesThatLiveOn) {
     // The heroes are persistent: still alive, out of the table, their controllers too.
     for (GameObject* hero : heroes) EXPECT_NE(hero->GetComponent<PlayerUnitController>(), nullptr);
     for (const Component* reference : references()) EXPECT_EQ(reference, nullptr);
+}
+
+TEST(Party, ADeadHeroCannotBeSwappedIn) {
+    EngineHarness engine;
+    const auto [thief, mage] = PartyOfTwo(engine);
+    ASSERT_EQ(Party().CurrentPlayerController(), thief->GetComponent<PlayerUnitController>());
+    mage->GetComponent<Combat::CombatUnit>()->states[Combat::CombatUnit::ALIVE] = 0;  // dead, still enabled
+    Party().SwapCharacter();
+    EXPECT_EQ(Party().CurrentPlayerController(), thief->GetComponent<PlayerUnitController>());
 }
 
 }  // namespace
