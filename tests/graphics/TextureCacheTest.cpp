@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <lodepng.h>
 #include <sys/stat.h>
-#include <zlib.h>
 
 #include <cstdlib>
 #include <fstream>
@@ -314,15 +313,9 @@ std::string ReadAll(const std::string& path) {
 // A byte of the compressed data changed, its chunk's checksum made right again.
 std::string CorruptedLate(EngineHarness& harness, const std::string& path) {
     std::string file = ReadAll(path);
-    const std::size_t idat = file.find("IDAT");
-    const uint32_t length = (uint32_t{static_cast<unsigned char>(file[idat - 4])} << 24) |
-                            (uint32_t{static_cast<unsigned char>(file[idat - 3])} << 16) |
-                            (uint32_t{static_cast<unsigned char>(file[idat - 2])} << 8) |
-                            static_cast<unsigned char>(file[idat - 1]);
-    file[idat + 4 + length * 3 / 4] ^= 0x5a;
-    const auto crc = static_cast<uint32_t>(
-        crc32(0, reinterpret_cast<const unsigned char*>(file.data() + idat), length + 4));
-    for (int i = 0; i < 4; ++i) file[idat + 4 + length + i] = static_cast<char>(crc >> (24 - 8 * i));
+    auto* idat = reinterpret_cast<unsigned char*>(&file[file.find("IDAT") - 4]);
+    idat[8 + lodepng_chunk_length(idat) * 3 / 4] ^= 0x5a;
+    lodepng_chunk_generate_crc(idat);
     return harness.WriteTempFile(file, ".png");
 }
 
