@@ -117,17 +117,31 @@ run_credits() {
     done
 }
 
-# Whether the main menu shows this button (NewGame, Options, Credits, Exit) selected: the
-# bottom of its frame turns gold.
+# Where the bottom of each main-menu button's frame is: it turns gold when selected.
 declare -A FRAME_BOTTOM=([NewGame]=608 [Options]=708 [Credits]=808 [Exit]=908)
-selected() {
-    shot && looks_like 956 "${FRAME_BOTTOM[$1]}" "Assets/Art/UI/Menu UI/${1}Selected.png" 192 88
-}
 
-# Down until the button shows selected (a tap while the menu fades in may change the
-# picture and still be ignored, so the selection itself is what is waited for).
+# Which button shows selected on a fresh shot (nothing while none does).
+selected_button() {
+    shot || return 0
+    local button
+    for button in NewGame Options Credits Exit; do
+        looks_like 956 "${FRAME_BOTTOM[$button]}" "Assets/Art/UI/Menu UI/${button}Selected.png" 192 88 &&
+            { echo "$button"; return 0; }
+    done
+}
+selection_moved_from() { local now; now=$(selected_button); [ -n "$now" ] && [ "$now" != "$1" ]; }
+
+# Down, one step at a time, until the button shows selected. A press while the menu fades
+# in may change the picture and still be ignored: each press is held only until the
+# selection moves (a few seconds at most) and then pressed again, so lost presses cost
+# little of the four minutes.
 select_down_to() {
-    e2e_press_until "$WINDOW" Down 120 selected "$1" || e2e_fail "Down does not reach $1"
+    local deadline=$((SECONDS + 240)) from
+    while from=$(selected_button); [ "$from" != "$1" ]; do
+        [ "$SECONDS" -lt "$deadline" ] || e2e_fail "Down does not reach $1 (selected: ${from:-none})"
+        e2e_press_until "$WINDOW" Down 20 selection_moved_from "$from" || true
+    done
+    keep "$1"
 }
 
 exit_from_menu() {  # from any button above Exit
